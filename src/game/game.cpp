@@ -2,6 +2,9 @@
 #include "game/game.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <ostream>
 #include <sstream>
 
 namespace tess {
@@ -109,6 +112,72 @@ int Game::ImageAt(double x, double y) const {
     return hit;
 }
 
+namespace {
+
+// Deeper column cards and higher foundation cards lie in front, the hand lies in front
+// of the long columns that reach into it, and no card is ever behind a base.
+void CheckStacking(const Game& game, std::ostream& out) {
+    for (int c = 0; c < kColumns; ++c) {
+        for (int s = 1; s < kSlots && game.ColumnCards[c][s] != kNoCard; ++s) {
+            const int above = game.ColumnCards[c][s - 1];
+            const int card = game.ColumnCards[c][s];
+            if (!IsCardImage(above) || !IsCardImage(card)) continue;
+            if (game.imgCard[card].ZOrder <= game.imgCard[above].ZOrder)
+                out << CardName(card) << " lies behind the card above it\n";
+        }
+    }
+    for (int f = 0; f < kFoundations; ++f) {
+        const int top = game.FoundationTop[f];
+        if (top < 0 || top >= kCardCount) continue;
+        for (int card = top - Rank(top) + 1; card <= top; ++card) {
+            if (game.imgCard[card].ZOrder <= game.imgCard[card - 1].ZOrder)
+                out << CardName(card) << " lies behind the card below it on its foundation\n";
+        }
+    }
+    for (int hand = 0; hand < kCardCount; ++hand) {
+        if (game.imgCard[hand].Tag != kTagHand) continue;
+        for (int c = 0; c < kColumnsOverHand; ++c) {
+            if (std::abs(game.imgCard[hand].Left - ColumnLeft(c)) >= kCardWidth) continue;
+            for (int s = kFirstSlotOverHand; s < kSlots && game.ColumnCards[c][s] != kNoCard; ++s) {
+                const int card = game.ColumnCards[c][s];
+                if (IsCardImage(card) && game.imgCard[card].ZOrder >= game.imgCard[hand].ZOrder)
+                    out << CardName(card) << " covers " << CardName(hand) << " in the hand\n";
+            }
+        }
+    }
+    std::uint64_t lowestCard = UINT64_MAX;
+    for (int card = 0; card < kCardCount; ++card)
+        lowestCard = std::min(lowestCard, game.imgCard[card].ZOrder);
+    for (int i = kFirstFoundationBase; i < kImageCount; ++i) {
+        if (game.imgCard[i].ZOrder >= lowestCard)
+            out << "base image " << i << " is in front of a card\n";
+    }
+}
+
+void CheckBasesAndHistory(const Game& game, std::ostream& out) {
+    for (int f = 0; f < kFoundations; ++f) {
+        const CardImage& base = game.imgCard[FoundationBase(f)];
+        if (base.Tag != kTagFoundation || base.Left != kFoundationLeft ||
+            base.Top != FoundationTopPos(f))
+            out << "foundation base " << f << " has moved\n";
+    }
+    for (int c = 0; c < kColumns; ++c) {
+        const CardImage& base = game.imgCard[ColumnBase(c)];
+        if (base.Tag != kTagColumnBase || base.Left != ColumnLeft(c) || base.Top != SlotTop(0))
+            out << "column base " << c << " has moved\n";
+    }
+    if (game.imgCard[kSpareImage].Tag != kTagSpare)
+        out << "the spare image has tag " << game.imgCard[kSpareImage].Tag << "\n";
+    // A spare record always waits at UndoCount for the next move.
+    const int bound = game.UndoUpperBound;
+    if (bound < 0 || static_cast<int>(game.UndoRecords.size()) != bound + 1)
+        out << "the history has " << game.UndoRecords.size() << " records, bound " << bound << "\n";
+    if (game.UndoCount < 0 || game.UndoCount > bound)
+        out << "the history counts " << game.UndoCount << " moves within bound " << bound << "\n";
+}
+
+}  // namespace
+
 std::string Game::CheckInvariants() const {
     std::ostringstream out;
     std::array<int, kCardCount> seen{};
@@ -137,6 +206,10 @@ std::string Game::CheckInvariants() const {
     for (int f = 0; f < kFoundations; ++f) {
         const int top = FoundationTop[f];
         if (top == kNoCard) continue;
+        if (top < 0 || top >= kCardCount) {
+            out << "foundation " << f << " has top " << top << "\n";
+            continue;
+        }
         for (int card = top - Rank(top); card <= top; ++card) {
             ++seen[card];
             const CardImage& image = imgCard[card];
@@ -160,7 +233,14 @@ std::string Game::CheckInvariants() const {
             out << CardName(card) << " has tag " << image.Tag << "\n";
         }
         if (seen[card] != 1) out << CardName(card) << " is in " << seen[card] << " places\n";
+        // Only a drag in progress hides cards; every other event ends with all of them shown.
+        if (!Dragging && !image.Visible) out << CardName(card) << " is hidden\n";
     }
+    for (int c = 0; c < kColumns; ++c) {
+        if (ColumnCards[c][kSlots - 1] != kNoCard) out << "column " << c << " reaches its last slot\n";
+    }
+    CheckStacking(*this, out);
+    CheckBasesAndHistory(*this, out);
     return out.str();
 }
 
