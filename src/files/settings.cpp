@@ -1,0 +1,121 @@
+// The settings file: where it lives, what it says, reading and writing it.
+#include "files/settings.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "files/atomic_file.h"
+#include "files/ini_text.h"
+
+namespace tess {
+
+namespace {
+
+constexpr std::string_view kPositionSection = "WindowPosition";
+constexpr std::string_view kOptionsSection = "Options";
+// A settings file is a few lines; anything far larger is not ours to load or rewrite.
+constexpr off_t kMaxSettingsSize = 1 << 20;
+
+struct FileText {
+    int error = 0;
+    std::string text;
+};
+
+FileText ReadSmallFile(const std::string& path) {
+    FileText result;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        result.error = errno;
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) result.error = errno;
+    else if (S_ISDIR(st.st_mode)) result.error = EISDIR;
+    else if (!S_ISREG(st.st_mode)) result.error = EINVAL;
+    else if (st.st_size > kMaxSettingsSize) result.error = EFBIG;
+    char buffer[4096];
+    while (result.error == 0) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) result.error = errno;
+        if (n <= 0) break;
+        result.text.append(buffer, static_cast<std::size_t>(n));
+        if (result.text.size() > static_cast<std::size_t>(kMaxSettingsSize)) result.error = EFBIG;
+    }
+    ::close(fd);
+    if (result.error != 0) result.text.clear();
+    return result;
+}
+
+}  // namespace
+
+Settings ParseSettings(std::string_view text) {
+    Settings settings;
+    settings.SavedLeft = static_cast<float>(ProfileInt(text, kPositionSection, "Left", 0));
+    settings.SavedTop = static_cast<float>(ProfileInt(text, kPositionSection, "Top", 0));
+    settings.WinnableGamesOnly = ProfileInt(text, kOptionsSection, "WinnableGamesOnly", 0) != 0;
+    return settings;
+}
+
+std::string UpdateSettingsText(std::string_view oldText, const Settings& settings) {
+    std::string text = SetProfileString(oldText, kPositionSection, "Left", SingleText(settings.SavedLeft));
+    text = SetProfileString(text, kPositionSection, "Top", SingleText(settings.SavedTop));
+    return SetProfileString(text, kOptionsSection, "WinnableGamesOnly", settings.WinnableGamesOnly ? "-1" : "0");
+}
+
+std::string SingleText(float value) {
+    if (!std::isfinite(value) || value == 0) return "0";
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    if (error != std::errc()) return "0";
+    return std::string(buffer, end);
+}
+
+std::string SettingsPathFor(const char* configHome, const char* home) {
+    // A relative XDG_CONFIG_HOME is to be ignored.
+    if (configHome != nullptr && configHome[0] == '/') return std::string(configHome) + "/tessaline/tessaline.ini";
+    if (home != nullptr && home[0] != '\0') return std::string(home) + "/.config/tessaline/tessaline.ini";
+    return {};
+}
+
+std::string SettingsPath() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] == '\0') {
+        const passwd* user = ::getpwuid(::getuid());
+        home = user != nullptr ? user->pw_dir : nullptr;
+    }
+    return SettingsPathFor(std::getenv("XDG_CONFIG_HOME"), home);
+}
+
+Settings ReadSettingsFile(const std::string& path) {
+    if (path.empty()) return {};
+    const FileText file = ReadSmallFile(path);
+    return file.error == 0 ? ParseSettings(file.text) : Settings{};
+}
+
+bool WriteSettingsFile(const std::string& path, const Settings& settings) {
+    if (path.empty()) return false;
+    const FileText old = ReadSmallFile(path);
+    if (old.error != 0 && old.error != ENOENT) return false;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty()) {
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        if (error) return false;
+    }
+    return WriteFileAtomically(path, UpdateSettingsText(old.text, settings)) == 0;
+}
+
+Settings ReadSettings() { return ReadSettingsFile(SettingsPath()); }
+
+bool WriteSettings(const Settings& settings) { return WriteSettingsFile(SettingsPath(), settings); }
+
+}  // namespace tess
