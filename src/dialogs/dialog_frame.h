@@ -1,0 +1,66 @@
+// What the About box and the win dialog share: a fixed client area laid out in twips,
+// a frame that can be moved and closed but not resized, minimised or maximised, the
+// program icon, a small UI font, and centring over the main window when shown.
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <QIcon>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+#include "game/cards.h"
+
+class QLabel;
+class QPushButton;
+class QShowEvent;
+class QWidget;
+
+namespace tess {
+
+// Dialog layouts are measured in twips: 15 to the pixel at 96 dots per inch.
+constexpr int TwipsToPixels(int twips) { return twips / static_cast<int>(kTwipsPerPixel); }
+
+inline QRect TwipsRect(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+inline constexpr char kProgramIconPath[] = ":/icons/tessaline.svg";
+
+// The program icon from the resources; while that is missing, the owner's window icon
+// or the application's, so a dialog never shows a broken picture.
+QIcon ProgramIcon(const QWidget* owner,
+                  const QString& path = QString::fromLatin1(kProgramIconPath));
+
+// The font every label and button of the dialogs uses.
+QFont DialogFont();
+
+// The window flags of both dialogs: a title bar with a close button, nothing else.
+Qt::WindowFlags FixedDialogFlags();
+
+// The outer size of a top-level widget, frame included, also before it is first shown.
+QSize OuterSize(const QWidget* window, const QWidget* owner);
+
+// Moves a top-level widget so that its outer frame is centred over the owner's outer
+// frame, wherever the owner stands, also partly off the screen.
+void CentreOverOwner(QWidget* window, const QWidget* owner);
+
+// A modal dialog of fixed client size whose controls are placed in twips.
+class FixedDialog : public QDialog {
+    Q_OBJECT
+public:
+    FixedDialog(QWidget* owner, const QString& caption, int clientWidthTwips,
+                int clientHeightTwips);
+
+protected:
+    QLabel* AddLabel(const char* name, const QString& text, const QRect& place);
+    QLabel* AddPicture(const QRect& place);
+    QPushButton* AddOkButton(const QRect& place);
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* owner_;
+};
+
+}  // namespace tess

@@ -1,0 +1,18 @@
+// The win dialog: "Congratulations!" above "You win.", shown modally from inside the
+// move that won.
+#pragma once
+
+#include "dialogs/dialog_frame.h"
+
+namespace tess {
+
+class GameOverForm : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit GameOverForm(QWidget* owner);
+
+    // Shows the dialog centred over the owner and returns once the player has closed it.
+    static void ShowModal(QWidget* owner);
+};
+
+}  // namespace tess
