@@ -1,9 +1,11 @@
-// main() for tests that need a QApplication.
+// main() for tests that need a QApplication. They run without a display unless told
+// otherwise, also when the build lists them.
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

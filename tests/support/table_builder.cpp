@@ -47,6 +47,20 @@ std::array<int, kCardCount> SortedHandDeal(const std::array<int, 36>& columnCard
     return deal;
 }
 
+void FillColumns(TableSetup& setup, const std::vector<int>& columns, int keepInHand) {
+    std::array<bool, kCardCount> placed{};
+    for (const auto& column : setup.columns)
+        for (int card : column) placed[card] = true;
+    for (int top : setup.foundations)
+        if (top != kNoCard)
+            for (int card = top - Rank(top); card <= top; ++card) placed[card] = true;
+    std::vector<int> rest;
+    for (int card = 0; card < kCardCount; ++card)
+        if (!placed[card]) rest.push_back(card);
+    const int toColumns = std::max(0, static_cast<int>(rest.size()) - keepInHand);
+    for (int i = 0; i < toColumns; ++i) setup.columns[columns[i % columns.size()]].push_back(rest[i]);
+}
+
 void SetUpTable(Game& game, const TableSetup& setup) {
     std::array<char, kCardCount> area{};
     for (int c = 0; c < kColumns; ++c)

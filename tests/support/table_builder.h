@@ -20,6 +20,10 @@ struct TableSetup {
 // (and leaves the game as dealt) when the setup is impossible.
 void SetUpTable(Game& game, const TableSetup& setup);
 
+// Puts every card the setup does not place yet, except the last `keepInHand` of them,
+// into the listed columns in turn, so that the hand holds at most sixteen.
+void FillColumns(TableSetup& setup, const std::vector<int>& columns, int keepInHand = 16);
+
 // A deal in DealOrder form: the columns' cards, then the hand sorted.
 std::array<int, kCardCount> SortedHandDeal(const std::array<int, 36>& columnCards);
 

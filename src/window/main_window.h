@@ -1,0 +1,112 @@
+// The main window: menus, start-up and shut-down, the file commands and file drops.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include <QMainWindow>
+#include <QString>
+
+#include "game/game.h"
+#include "window/qt_platform.h"
+
+class QAction;
+class QMenu;
+
+namespace tess {
+
+class BoardWidget;
+class CardArt;
+
+// Asks the player for a file to open or a name to save under. The window keeps one for
+// its whole life, so the name confirmed last is offered again.
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // at: where the dialog's top left corner should stand, in global pixels.
+    virtual std::optional<QString> ChooseOpen(QWidget* owner, QPoint at) = 0;
+    virtual std::optional<QString> ChooseSave(QWidget* owner, QPoint at) = 0;
+    // The name the player last confirmed, or empty.
+    virtual QString Remembered() const = 0;
+};
+
+std::unique_ptr<FileChooser> MakeDialogFileChooser();
+
+struct StartOptions {
+    std::optional<QString> gameFile;        // the saved game named on the command line
+    std::optional<std::uint64_t> seed;      // a fixed deal sequence, for tests and tools
+    std::unique_ptr<FileChooser> chooser;   // the file dialogs; the real ones when empty
+    std::function<void(QtPlatform&)> preparePlatform;  // runs before the first game starts
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(StartOptions options = {});
+    ~MainWindow() override;
+
+    Game& game() { return game_; }
+    QtPlatform& platform() { return platform_; }
+    BoardWidget* board() const { return board_; }
+
+    // Menu commands, as the menu bar and the table's menu run them.
+    void mnuGameNew_Click();
+    void mnuGameOpen_Click();
+    void mnuGameSave_Click();
+    void mnuGameSaveAs_Click();
+    void mnuGameUndo_Click();
+    void mnuGameRestart_Click();
+    void mnuHelpAbout_Click();
+
+    // The measured window metrics, in pixels.
+    int CaptionHeight = 0;
+    int BorderHeight = 0;
+    int MenuHeight = 0;
+    void ReadSystemMetrics();
+    // Where the file dialogs open: under the menu bar, near the left edge.
+    QPoint FileDialogPosition() const;
+
+    QAction* action(const char* name) const;
+    QMenu* cardMenu() const { return mnuPopupCard; }
+    QMenu* gameMenu() const { return mnuPopupGame; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void CreateMenus();
+    void CreatePopupMenus();
+    void StartFirstGame(const std::optional<QString>& gameFile);
+    void PlaceWindow(double savedLeft, double savedTop);
+    // Menus, caption and board follow the game after every event.
+    void Sync();
+    void ShowCardMenu(QPoint globalPos);
+    void ShowGameMenu(QPoint globalPos);
+    void FormUnload();
+
+    QtPlatform platform_;
+    Game game_;
+    std::unique_ptr<CardArt> art_;
+    std::unique_ptr<FileChooser> chooser_;
+    BoardWidget* board_ = nullptr;
+    bool unloaded_ = false;
+
+    QAction* mnuGameUndo = nullptr;
+    QAction* mnuGameRestart = nullptr;
+    std::array<QAction*, 4> mnuOptionsDropPoint{};
+    QAction* mnuOptionsDealOnlyWinnableGames = nullptr;
+    QMenu* mnuPopupCard = nullptr;
+    std::array<QAction*, kCardMenuItemCount> cardMenuActions{};
+    QMenu* mnuPopupGame = nullptr;
+    std::array<QAction*, kGameMenuItemCount> gameMenuActions{};
+};
+
+}  // namespace tess

@@ -1,0 +1,84 @@
+#include "window/qt_platform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "dialogs/game_over_form.h"
+#include "dialogs/help.h"
+
+namespace tess {
+
+std::string DisplayText(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r') {
+            shown += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            shown += text[i];
+        }
+    }
+    return shown;
+}
+
+void QtPlatform::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
+    if (beforeDialog) beforeDialog();
+    if (messageHook) {
+        messageHook(std::string(text), std::string(title), icon);
+        return;
+    }
+    QMessageBox box(window_);
+    box.setWindowTitle(QString::fromStdString(std::string(title)));
+    box.setText(QString::fromStdString(DisplayText(text)));
+    box.setTextFormat(Qt::PlainText);
+    switch (icon) {
+    case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MessageIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    // The busy pointer must not hide that the program waits for the player.
+    const bool busy = busy_;
+    if (busy) SetBusyPointer(false);
+    box.exec();
+    if (busy) SetBusyPointer(true);
+}
+
+void QtPlatform::ShowGameOver() {
+    if (beforeDialog) beforeDialog();
+    if (gameOverHook) {
+        gameOverHook();
+        return;
+    }
+    GameOverForm::ShowModal(window_);
+}
+
+void QtPlatform::SetBusyPointer(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void QtPlatform::SetTopmost(bool on) {
+    // Raising and activating keeps the window in front for the press; losing the
+    // activation breaks the drag off. The stays-on-top hint would re-create the window.
+    if (!on) return;
+    window_->raise();
+    window_->activateWindow();
+}
+
+bool QtPlatform::IsForeground() { return window_->isActiveWindow(); }
+
+void QtPlatform::ShowHelpContents() {
+    if (helpHook) {
+        helpHook();
+        return;
+    }
+    tess::ShowHelpContents(window_);
+}
+
+}  // namespace tess

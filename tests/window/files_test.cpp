@@ -1,0 +1,214 @@
+// The file commands, file drops, the command line and the settings, through the window.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QUrl>
+
+#include "files/saved_game.h"
+#include "window_fixture.h"
+
+namespace tess::test {
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+Deal ReversedDeal() {
+    Deal deal{};
+    for (int p = 0; p < 52; ++p) deal[p] = 51 - p;
+    return deal;
+}
+
+class FilesTest : public WindowTest {
+protected:
+    QString Path(const char* name) { return folder.filePath(name); }
+    QString SavedReversedDeal(const char* name = "deal.tsl") {
+        const QString path = Path(name);
+        WriteAll(path, QByteArray::fromStdString(FormatSavedGame(ReversedDeal())));
+        return path;
+    }
+    void MakeAMove() {
+        // Any legal first move will do: the first free card that a double-click plays, or a drag.
+        TableSetup setup;
+        setup.columns[0] = {C("KS"), C("AH")};
+        FillColumns(setup, {1, 2, 3, 4, 5});
+        Craft(setup);
+        DoubleClick(CentreOf(C("AH")));
+        ASSERT_EQ(game().UndoCount, 1);
+    }
+    // Offers files to the window as a drag from another program would, then drops them.
+    bool DragOver(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        return enter.isAccepted();
+    }
+    void Drop(const QStringList& paths) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &drop);
+    }
+
+    QTemporaryDir folder;
+};
+
+TEST_F(FilesTest, SaveWithoutANameAsksForOneThenSavesStraightAway) {
+    const QString path = Path("mine.tsl");
+    chooser->answers.push_back(path);
+    window->mnuGameSave_Click();
+    EXPECT_EQ(chooser->asked, std::vector<std::string>({"save"}));
+    const QByteArray saved = ReadAll(path);
+    EXPECT_EQ(saved.size(), 211);
+    EXPECT_EQ(saved.toStdString(), FormatSavedGame(game().DealOrder));
+    EXPECT_EQ(window->windowTitle(), "Tessaline - " + path);
+
+    // A move later, Save writes the same deal to the same file with no dialog.
+    QFile::remove(path);
+    MakeAMove();
+    window->mnuGameSave_Click();
+    EXPECT_EQ(chooser->asked.size(), 1u);
+    EXPECT_EQ(ReadAll(path).toStdString(), FormatSavedGame(game().DealOrder));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FilesTest, OpenLaysOutTheFileAndSaveThenNeedsNoDialog) {
+    const QString path = SavedReversedDeal();
+    chooser->answers.push_back(path);
+    window->mnuGameOpen_Click();
+    EXPECT_EQ(game().DealOrder, ReversedDeal());
+    EXPECT_EQ(game().ColumnCards[0][0], 51);
+    EXPECT_EQ(window->windowTitle(), "Tessaline - " + path);
+    // The dialog opens under the menu bar, near the window's left edge.
+    const QPoint corner = window->frameGeometry().topLeft();
+    EXPECT_EQ(chooser->lastPosition.x(), corner.x() + 3);
+    EXPECT_GT(chooser->lastPosition.y(), corner.y());
+    window->mnuGameSave_Click();
+    EXPECT_EQ(chooser->asked.size(), 1u);
+    window->mnuGameNew_Click();
+    EXPECT_EQ(window->windowTitle(), "Tessaline");
+}
+
+TEST_F(FilesTest, CancellingOpenLeavesTheGameInPlay) {
+    MakeAMove();
+    const auto before = game().imgCard;
+    chooser->answers.push_back(std::nullopt);
+    window->mnuGameOpen_Click();
+    EXPECT_EQ(game().UndoCount, 1);
+    for (int i = 0; i < kImageCount; ++i) EXPECT_EQ(game().imgCard[i].Top, before[i].Top);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FilesTest, AFileCutShortIsReportedAndTheGameGoesOn) {
+    MakeAMove();
+    const QString path = Path("short.tsl");
+    WriteAll(path, "\"Tessaline\"\r\n1\r\n2\r\n");
+    chooser->answers.push_back(path);
+    window->mnuGameOpen_Click();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Tessaline Error");
+    EXPECT_EQ(messages[0].text, path.toStdString() + " is not a valid Tessaline game.");
+    EXPECT_EQ(game().UndoCount, 1) << "the game in play is kept, moves included";
+}
+
+TEST_F(FilesTest, ADroppedSavedGameOpens) {
+    const QString path = SavedReversedDeal("lower.tsl");
+    EXPECT_TRUE(DragOver({path}));
+    Drop({path});
+    EXPECT_EQ(game().DealOrder, ReversedDeal());
+    EXPECT_EQ(window->windowTitle(), "Tessaline - " + path);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(FilesTest, OtherDropsAreRefusedWithTheirMessages) {
+    const auto deal = game().DealOrder;
+    const QString text = Path("notes.txt");
+    WriteAll(text, "hello");
+    const QString a = SavedReversedDeal("a.tsl");
+    const QString b = SavedReversedDeal("b.TSL");
+    EXPECT_FALSE(DragOver({text}));
+    EXPECT_FALSE(DragOver({a, b}));
+    // Qt delivers no drop after a refused enter; a drag whose list changes on the way
+    // (an enter we accept, then other files dropped) is how such drops still arrive.
+    ASSERT_TRUE(DragOver({a}));
+    Drop({text});
+    ASSERT_TRUE(DragOver({a}));
+    Drop({a, b});
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_EQ(messages[0].text, "Can't open " + text.toStdString() + ", because it is not a Tessaline game.");
+    EXPECT_EQ(messages[0].title, "Error");
+    EXPECT_EQ(messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(messages[1].text, "Can only open one file at a time.");
+    EXPECT_EQ(messages[1].title, "Request to open game denied");
+    EXPECT_EQ(messages[1].icon, MessageIcon::Information);
+    EXPECT_EQ(game().DealOrder, deal);
+}
+
+TEST_F(FilesTest, AGameNamedOnTheCommandLineIsOpenedAtStartUp) {
+    const QString path = SavedReversedDeal("with space.tsl");
+    window.reset();
+    Start(path);
+    EXPECT_EQ(game().DealOrder, ReversedDeal());
+    EXPECT_EQ(window->windowTitle(), "Tessaline - " + path);
+}
+
+TEST_F(FilesTest, ARefusedCommandLineFileStillStartsAGame) {
+    const QString path = Path("empty.tsl");
+    WriteAll(path, "");
+    window.reset();
+    Start(path);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Tessaline Error");
+    EXPECT_EQ(game().CheckInvariants(), "");
+    EXPECT_EQ(window->windowTitle(), "Tessaline");
+    // A missing file: its own message, and a random deal all the same.
+    messages.clear();
+    window.reset();
+    Start(Path("missing.tsl"));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Tessaline");
+    EXPECT_EQ(game().CheckInvariants(), "");
+}
+
+TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {
+    window->move(120, 90);
+    const QPoint placed = window->pos();
+    window->close();
+    const QByteArray ini = ReadAll(config.filePath("tessaline/tessaline.ini"));
+    EXPECT_TRUE(ini.startsWith("[WindowPosition]")) << ini.toStdString();
+    EXPECT_TRUE(ini.contains("Left=" + QByteArray::number(placed.x() * 15)));
+    EXPECT_TRUE(ini.contains("Top=" + QByteArray::number(placed.y() * 15)));
+    EXPECT_TRUE(ini.contains("[Options]\r\nWinnableGamesOnly=0") || ini.contains("[Options]\nWinnableGamesOnly=0"));
+    window.reset();
+    Start();
+    EXPECT_EQ(window->pos(), placed);
+}
+
+TEST_F(FilesTest, AWindowSavedOffEveryScreenComesBack) {
+    window.reset();
+    QDir().mkpath(config.filePath("tessaline"));
+    WriteAll(config.filePath("tessaline/tessaline.ini"), "[WindowPosition]\nLeft=-900000\nTop=900000\n");
+    Start();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window->frameGeometry().center()));
+}
+
+}  // namespace
+}  // namespace tess::test

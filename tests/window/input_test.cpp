@@ -1,0 +1,203 @@
+// Dragging, the Ace peek and the context menus through real Qt mouse events.
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+
+#include "window/drag_picture.h"
+#include "window_fixture.h"
+
+namespace tess::test {
+namespace {
+
+// Runs `act` on the popup menu as soon as it is open; the menu's own loop keeps running.
+void OnPopup(std::function<void(QMenu*)> act, bool* seen) {
+    QTimer::singleShot(0, [act = std::move(act), seen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        *seen = true;
+        act(menu);
+    });
+}
+
+QStringList VisibleItems(QMenu* menu) {
+    QStringList items;
+    for (QAction* action : menu->actions()) {
+        if (!action->isVisible()) continue;
+        QString text = action->isSeparator() ? "-" : action->text();
+        if (action->font().bold()) text += " (bold)";
+        items << text;
+    }
+    return items;
+}
+
+class InputTest : public WindowTest {
+protected:
+    // Column 0 ends in the 8 of Clubs; column 1 holds a run 7H 6S under the King of Spades,
+    // column 2 ends in the 9 of Diamonds, column 4 covers the Ace of Spades; column 3 is empty.
+    void SetUp() override {
+        WindowTest::SetUp();
+        TableSetup setup;
+        setup.columns[0] = {C("QD"), C("8C")};
+        setup.columns[1] = {C("KS"), C("7H"), C("6S")};
+        setup.columns[2] = {C("9D")};
+        setup.columns[4] = {C("2C"), C("AS"), C("JH")};
+        setup.foundations = {C("6H"), C("4D"), kNoCard, kNoCard};
+        FillColumns(setup, {5});
+        Craft(setup);
+    }
+};
+
+TEST_F(InputTest, DraggingARunOntoALegalColumnMovesIt) {
+    DragCardOnto(C("7H"), C("8C"));
+    EXPECT_EQ(game().ColumnCards[0][2], C("7H"));
+    EXPECT_EQ(game().ColumnCards[0][3], C("6S"));
+    EXPECT_EQ(game().ColumnCards[1][1], kNoCard);
+    EXPECT_EQ(game().UndoCount, 1);
+    EXPECT_FALSE(board()->dragPicture()->isVisible());
+    EXPECT_EQ(game().CheckInvariants(), "");
+    EXPECT_TRUE(window->action("mnuGameUndo")->isEnabled());
+}
+
+TEST_F(InputTest, DraggingOntoAnIllegalColumnPutsTheCardsBack) {
+    DragCardOnto(C("8C"), C("6S"));
+    EXPECT_EQ(game().ColumnCards[0][1], C("8C"));
+    EXPECT_EQ(game().UndoCount, 0);
+    EXPECT_TRUE(game().imgCard[C("8C")].Visible);
+    EXPECT_FALSE(board()->dragPicture()->isVisible());
+    EXPECT_EQ(game().CheckInvariants(), "");
+}
+
+TEST_F(InputTest, ADraggedCardFollowsThePointerAsOnePicture) {
+    const QPoint from = StripOf(C("7H"));
+    QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
+    const int composed = board()->dragPicture()->compositions();
+    for (int dx = 5; dx <= 100; dx += 5) {
+        QMouseEvent move(QEvent::MouseMove, from + QPoint(dx, 40), board()->mapToGlobal(from + QPoint(dx, 40)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(board(), &move);
+    }
+    EXPECT_TRUE(board()->dragPicture()->isVisible());
+    EXPECT_FALSE(game().imgCard[C("7H")].Visible);
+    EXPECT_FALSE(game().imgCard[C("6S")].Visible);
+    EXPECT_EQ(board()->dragPicture()->height(), 18 * 1 + 96);
+    EXPECT_EQ(board()->dragPicture()->width(), 70);
+    EXPECT_EQ(board()->dragPicture()->compositions(), composed);  // moved, never redrawn
+    const QPoint origin = BoardWidget::ToPixels(game().imgCard[C("7H")].Left, game().imgCard[C("7H")].Top).toPoint();
+    EXPECT_NEAR(board()->dragPicture()->x(), origin.x() + 100, 1);
+    EXPECT_NEAR(board()->dragPicture()->y(), origin.y() + 40, 1);
+    // Back where it came from: nothing moves.
+    QTest::mouseRelease(board(), Qt::LeftButton, Qt::NoModifier, from + QPoint(100, 40));
+    EXPECT_EQ(game().UndoCount, 0);
+    EXPECT_TRUE(game().imgCard[C("7H")].Visible);
+}
+
+TEST_F(InputTest, EmptyColumnTakesOnlyWhatTheLimitAllows) {
+    // With one empty column, the target, and the lead on top of its own column,
+    // 2^1 - 1 = 1 card may move: the run of four cannot, the lone Nine can.
+    DragCardTo(C("KS"), ColumnLeft(3), SlotTop(0));
+    EXPECT_EQ(game().UndoCount, 0);
+    DragCardTo(C("9D"), ColumnLeft(3), SlotTop(0));
+    EXPECT_EQ(game().UndoCount, 1);
+    EXPECT_EQ(game().ColumnCards[3][0], C("9D"));
+}
+
+TEST_F(InputTest, RightButtonShowsACoveredAceUntilReleased) {
+    const QPoint ace = StripOf(C("AS"));
+    QTest::mousePress(board(), Qt::RightButton, Qt::NoModifier, ace);
+    const CardImage& spare = game().imgCard[kSpareImage];
+    EXPECT_TRUE(spare.Visible);
+    EXPECT_EQ(spare.Picture, C("AS"));
+    EXPECT_EQ(spare.Left, game().imgCard[C("AS")].Left);
+    EXPECT_EQ(board()->ImageAtPixel(CentreOf(C("AS"))), kSpareImage);
+    bool menuSeen = false;
+    OnPopup([](QMenu* menu) { menu->close(); }, &menuSeen);
+    QTest::mouseRelease(board(), Qt::RightButton, Qt::NoModifier, ace);
+    QApplication::processEvents();
+    EXPECT_FALSE(game().imgCard[kSpareImage].Visible);
+    EXPECT_FALSE(menuSeen);
+}
+
+TEST_F(InputTest, CardMenuListsTheMovesAndAnItemMakesOne) {
+    bool seen = false;
+    QStringList items;
+    OnPopup(
+        [&items](QMenu* menu) {
+            items = VisibleItems(menu);
+            for (QAction* action : menu->actions())
+                if (action->objectName() == "mnuPopupCardEmpty") action->trigger();
+            menu->close();
+        },
+        &seen);
+    QTest::mouseClick(board(), Qt::RightButton, Qt::NoModifier, CentreOf(C("JH")));
+    ASSERT_TRUE(seen) << game().CheckMoveToEmpty(C("JH")) << " " << game().imgCard[C("JH")].Tag << board()->ImageAtPixel(CentreOf(C("JH")));
+    EXPECT_EQ(items, QStringList({"Move to &Empty Column"}));
+    EXPECT_EQ(game().ColumnCards[3][0], C("JH"));
+    EXPECT_EQ(game().UndoCount, 1);
+}
+
+TEST_F(InputTest, TableMenuGrowsAfterAMoveAndRunsTheGameCommands) {
+    bool seen = false;
+    QStringList items;
+    OnPopup([&items](QMenu* menu) { items = VisibleItems(menu); menu->close(); }, &seen);
+    QTest::mouseClick(board(), Qt::RightButton, Qt::NoModifier, QPoint(560, 436));
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(items, QStringList({"Start &New Game", "&Open Saved Game...", "&Save Current Game",
+                                  "Save Current Game &As..."}));
+
+    DoubleClick(CentreOf(C("JH")));  // nothing to do
+    DragCardOnto(C("8C"), C("9D"));
+    ASSERT_EQ(game().UndoCount, 1);
+    seen = false;
+    OnPopup(
+        [&items](QMenu* menu) {
+            items = VisibleItems(menu);
+            menu->defaultAction()->trigger();
+            menu->close();
+        },
+        &seen);
+    QTest::mouseClick(board(), Qt::RightButton, Qt::NoModifier, QPoint(560, 436));
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(items, QStringList({"&Undo Move (bold)", "&Restart Current Game", "-", "Start &New Game",
+                                  "&Open Saved Game...", "&Save Current Game", "Save Current Game &As..."}));
+    EXPECT_EQ(game().UndoCount, 0);
+    EXPECT_EQ(game().ColumnCards[0][1], C("8C"));
+}
+
+TEST_F(InputTest, LeftAndMiddleClicksOnTheTableDoNothing) {
+    const auto before = game().imgCard;
+    bool seen = false;
+    OnPopup([](QMenu* menu) { menu->close(); }, &seen);
+    QTest::mouseClick(board(), Qt::LeftButton, Qt::NoModifier, QPoint(560, 436));
+    QTest::mouseClick(board(), Qt::MiddleButton, Qt::NoModifier, QPoint(560, 436));
+    QApplication::processEvents();
+    EXPECT_FALSE(seen);
+    for (int i = 0; i < kImageCount; ++i) EXPECT_EQ(game().imgCard[i].ZOrder, before[i].ZOrder);
+}
+
+TEST_F(InputTest, F1ReleaseAsksForHelp) {
+    QTest::keyRelease(window.get(), Qt::Key_F1);
+    EXPECT_EQ(helps, 1);
+    QTest::keyRelease(window.get(), Qt::Key_F2);
+    EXPECT_EQ(helps, 1);
+}
+
+TEST_F(InputTest, LosingTheActiveWindowBreaksOffADrag) {
+    const QPoint from = CentreOf(C("8C"));
+    QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, from + QPoint(30, 30), board()->mapToGlobal(from + QPoint(30, 30)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(board(), &move);
+    ASSERT_TRUE(board()->dragPicture()->isVisible());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(board()->dragPicture()->isVisible());
+    EXPECT_TRUE(game().imgCard[C("8C")].Visible);
+    EXPECT_FALSE(game().Dragging);
+    QTest::mouseRelease(board(), Qt::LeftButton, Qt::NoModifier, CentreOf(C("9D"), 18));
+    EXPECT_EQ(game().UndoCount, 0);
+}
+
+}  // namespace
+}  // namespace tess::test
