@@ -34,6 +34,7 @@ void Report() {
 int main(int argc, char* argv[]) {
     const bool empty = argc > 1 && std::strcmp(argv[1], "empty") == 0;
     QApplication app(argc, argv);
+    QApplication::setApplicationName("tessaline");  // as the program names itself
     std::unique_ptr<QMainWindow> window;
     if (empty) {
         window = std::make_unique<QMainWindow>();

@@ -103,10 +103,10 @@ void BoardWidget::SyncWithGame() {
 
 void BoardWidget::paintEvent(QPaintEvent* event) {
     if (table_.isNull() || tableRatio_ != devicePixelRatioF()) RenderTable();
+    // Only what was uncovered is copied, pixel for pixel: no scaling, no blending.
     QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawPixmap(area, table_, QRectF(QPointF(area.topLeft()) * tableRatio_,
-                                            QSizeF(area.size()) * tableRatio_));
+    painter.setClipRegion(event->region());
+    painter.drawPixmap(0, 0, table_);
 }
 
 void BoardWidget::AfterGameEvent() {

@@ -13,6 +13,7 @@
 
 #include "game/cards.h"
 #include "window/card_art_court.h"
+#include "window/face_cache.h"
 
 // Resources compiled into a static library need an explicit call to be registered.
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }
@@ -321,6 +322,36 @@ QIcon ProgramIcon() {
     return sized;
 }
 
+namespace {
+
+constexpr int kPictureCount = kCardCount + 1;  // the faces and the pile base
+
+QSize PictureSize(qreal dpr) { return {qCeil(kFaceW * dpr), qCeil(kFaceH * dpr)}; }
+
+}  // namespace
+
+CardArt::CardArt(QString diskCache) : diskCache_(std::move(diskCache)) {}
+
+bool CardArt::LoadFromDisk(qreal dpr) {
+    const std::optional<std::vector<QImage>> pictures =
+        LoadFaceCache(FaceCacheFile(diskCache_, dpr), FaceCacheKey(), PictureSize(dpr), kPictureCount);
+    if (!pictures) return false;
+    for (int i = 0; i < kPictureCount; ++i) {
+        QPixmap pixmap = QPixmap::fromImage((*pictures)[i]);
+        pixmap.setDevicePixelRatio(dpr);
+        cache_[{i, dpr}] = std::move(pixmap);
+    }
+    return true;
+}
+
+void CardArt::SaveToDisk(qreal dpr) {
+    std::vector<QImage> pictures;
+    pictures.reserve(kPictureCount);
+    for (int i = 0; i < kPictureCount; ++i) pictures.push_back(cache_.at({i, dpr}).toImage());
+    // A cache that cannot be written only costs the next start the drawing.
+    SaveFaceCache(FaceCacheFile(diskCache_, dpr), FaceCacheKey(), pictures);
+}
+
 const QPixmap& CardArt::Face(int card, qreal dpr) {
     static const QPixmap none;
     if (card < 0 || card >= kCardCount) return none;
@@ -331,9 +362,10 @@ const QPixmap& CardArt::PileBase(qreal dpr) { return Picture(kPileBasePicture, d
 
 const QPixmap& CardArt::Picture(int picture, qreal dpr) {
     if (!(dpr > 0)) dpr = 1;
-    auto [it, added] = cache_.try_emplace({picture, dpr});
-    if (!added) return it->second;
-    QPixmap& pixmap = it->second;
+    if (auto found = cache_.find({picture, dpr}); found != cache_.end()) return found->second;
+    if (!diskCache_.isEmpty() && diskTried_.insert(dpr).second && LoadFromDisk(dpr))
+        return cache_.at({picture, dpr});
+    QPixmap& pixmap = cache_[{picture, dpr}];
     pixmap = QPixmap(qCeil(kFaceW * dpr), qCeil(kFaceH * dpr));
     pixmap.setDevicePixelRatio(dpr);
     pixmap.fill(Qt::transparent);
@@ -344,6 +376,9 @@ const QPixmap& CardArt::Picture(int picture, qreal dpr) {
     } else {
         PaintCardFace(painter, rect, picture);
     }
+    painter.end();
+    ++drawn_;
+    if (++drawnAt_[dpr] == kPictureCount && !diskCache_.isEmpty()) SaveToDisk(dpr);
     return pixmap;
 }
 

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <utility>
 
 #include <QColor>
 #include <QIcon>
 #include <QPixmap>
 #include <QRectF>
+#include <QString>
 
 class QPainter;
 
@@ -31,14 +33,26 @@ QIcon ProgramIcon();
 // its ratio, so a painter draws it at 71 x 96 logical pixels.
 class CardArt {
 public:
+    // With a folder, the pictures of each pixel ratio are stored there once all are
+    // drawn, and read back instead of drawn on later runs.
+    explicit CardArt(QString diskCache = {});
+
     // Face of card 0..51; a null pixmap for any other number.
     const QPixmap& Face(int card, qreal dpr);
     const QPixmap& PileBase(qreal dpr);
+    // How many pictures were drawn rather than read back.
+    int drawn() const { return drawn_; }
 
 private:
     const QPixmap& Picture(int picture, qreal dpr);
+    bool LoadFromDisk(qreal dpr);
+    void SaveToDisk(qreal dpr);
 
     std::map<std::pair<int, qreal>, QPixmap> cache_;
+    QString diskCache_;
+    std::map<qreal, int> drawnAt_;  // pictures drawn per pixel ratio, to know when all are
+    std::set<qreal> diskTried_;
+    int drawn_ = 0;
 };
 
 }  // namespace tess

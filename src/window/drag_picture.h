@@ -14,7 +14,9 @@ class DragPictureWidget : public QWidget {
     Q_OBJECT
 
 public:
-    DragPictureWidget(CardArt& art, QWidget* parent);
+    DragPictureWidget(CardArt& art, QWidget* board);
+    // Where the picture stands on the board, in the board's pixels.
+    QPoint PositionOnBoard() const { return parentWidget()->mapFromGlobal(pos()); }
 
     // Follows the game's drag picture: recomposes on a new press, otherwise just moves.
     void Sync(const DragPicture& picture);

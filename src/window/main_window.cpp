@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QUrl>
 #include <QWindow>
@@ -89,7 +90,7 @@ std::unique_ptr<FileChooser> MakeDialogFileChooser() { return std::make_unique<D
 MainWindow::MainWindow(StartOptions options)
     : platform_(this),
       game_(platform_),
-      art_(std::make_unique<CardArt>()),
+      art_(std::make_unique<CardArt>(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))),
       chooser_(options.chooser ? std::move(options.chooser) : MakeDialogFileChooser()) {
     setWindowTitle("Tessaline");
     platform_.SetBusyPointer(true);

@@ -55,6 +55,9 @@ void QtPlatform::ShowGameOver() {
 }
 
 void QtPlatform::SetBusyPointer(bool busy) {
+    // Before the window is shown there is nobody to see the pointer, and loading the
+    // cursor theme would only delay the first sight of the table.
+    if (busy && !window_->isVisible()) return;
     if (busy == busy_) return;
     busy_ = busy;
     if (busy)

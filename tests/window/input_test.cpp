@@ -69,8 +69,8 @@ TEST_F(InputTest, DraggingOntoAnIllegalColumnPutsTheCardsBack) {
 
 TEST_F(InputTest, ADraggedCardFollowsThePointerAsOnePicture) {
     const QPoint from = StripOf(C("7H"));
-    QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
     const int composed = board()->dragPicture()->compositions();
+    QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
     for (int dx = 5; dx <= 100; dx += 5) {
         QMouseEvent move(QEvent::MouseMove, from + QPoint(dx, 40), board()->mapToGlobal(from + QPoint(dx, 40)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
@@ -81,10 +81,11 @@ TEST_F(InputTest, ADraggedCardFollowsThePointerAsOnePicture) {
     EXPECT_FALSE(game().imgCard[C("6S")].Visible);
     EXPECT_EQ(board()->dragPicture()->height(), 18 * 1 + 96);
     EXPECT_EQ(board()->dragPicture()->width(), 70);
-    EXPECT_EQ(board()->dragPicture()->compositions(), composed);  // moved, never redrawn
+    EXPECT_EQ(board()->dragPicture()->compositions(), composed + 1);  // drawn once, then only moved
     const QPoint origin = BoardWidget::ToPixels(game().imgCard[C("7H")].Left, game().imgCard[C("7H")].Top).toPoint();
-    EXPECT_NEAR(board()->dragPicture()->x(), origin.x() + 100, 1);
-    EXPECT_NEAR(board()->dragPicture()->y(), origin.y() + 40, 1);
+    EXPECT_NEAR(board()->dragPicture()->PositionOnBoard().x(), origin.x() + 100, 1);
+    EXPECT_NEAR(board()->dragPicture()->PositionOnBoard().y(), origin.y() + 40, 1);
+    EXPECT_TRUE(window->isActiveWindow()) << "the picture must not take the activation";
     // Back where it came from: nothing moves.
     QTest::mouseRelease(board(), Qt::LeftButton, Qt::NoModifier, from + QPoint(100, 40));
     EXPECT_EQ(game().UndoCount, 0);

@@ -50,6 +50,7 @@ protected:
 
     void Start(std::optional<QString> gameFile = std::nullopt) {
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        qputenv("XDG_CACHE_HOME", config.filePath("cache").toUtf8());
         auto fake = std::make_unique<FakeChooser>();
         chooser = fake.get();
         StartOptions options;

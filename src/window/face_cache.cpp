@@ -1,0 +1,70 @@
+#include "window/face_cache.h"
+
+#include <cstring>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tess {
+
+namespace {
+
+constexpr char kMagic[] = "TESSALINE-FACES-1\n";
+constexpr qsizetype kMagicSize = sizeof(kMagic) - 1;
+constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
+
+QByteArray Header(const QByteArray& key, QSize size, int count) {
+    return kMagic + key + '\n' + QByteArray::number(size.width()) + ' ' + QByteArray::number(size.height()) +
+           ' ' + QByteArray::number(count) + '\n';
+}
+
+}  // namespace
+
+QString FaceCacheFile(const QString& folder, qreal dpr) {
+    return QDir(folder).filePath(QStringLiteral("faces-%1.bin").arg(qRound(dpr * 100)));
+}
+
+QByteArray FaceCacheKey() { return QByteArray(TESSALINE_ART_KEY) + '-' + qVersion(); }
+
+std::optional<std::vector<QImage>> LoadFaceCache(const QString& path, const QByteArray& key, QSize size,
+                                                 int count) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize) return std::nullopt;
+    const QByteArray data = file.readAll();
+    const QByteArray header = Header(key, size, count);
+    const qsizetype pictureBytes = qsizetype{size.width()} * size.height() * 4;
+    if (!data.startsWith(header) || data.size() != header.size() + pictureBytes * count) return std::nullopt;
+    std::vector<QImage> pictures;
+    pictures.reserve(count);
+    const char* at = data.constData() + header.size();
+    for (int i = 0; i < count; ++i, at += pictureBytes) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < size.height(); ++y)
+            std::memcpy(image.scanLine(y), at + qsizetype{y} * size.width() * 4, size_t(size.width()) * 4);
+        pictures.push_back(std::move(image));
+    }
+    return pictures;
+}
+
+bool SaveFaceCache(const QString& path, const QByteArray& key, const std::vector<QImage>& pictures) {
+    if (pictures.empty()) return false;
+    const QSize size = pictures.front().size();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write(Header(key, size, static_cast<int>(pictures.size())));
+    for (const QImage& picture : pictures) {
+        if (picture.size() != size) {
+            file.cancelWriting();
+            return false;
+        }
+        const QImage pixels = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < size.height(); ++y)
+            file.write(reinterpret_cast<const char*>(pixels.constScanLine(y)), qsizetype{size.width()} * 4);
+    }
+    return file.commit();
+}
+
+}  // namespace tess

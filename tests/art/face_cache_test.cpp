@@ -1,0 +1,70 @@
+// Card pictures stored between runs: read back exactly, and never trusted when damaged.
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "game/cards.h"
+#include "window/card_art.h"
+#include "window/face_cache.h"
+
+namespace tess {
+namespace {
+
+void DrawAll(CardArt& art, qreal dpr) {
+    for (int card = 0; card < kCardCount; ++card) art.Face(card, dpr);
+    art.PileBase(dpr);
+}
+
+TEST(FaceCache, ASecondRunReadsBackWhatTheFirstDrew) {
+    QTemporaryDir folder;
+    for (qreal dpr : {1.0, 2.0}) {
+        CardArt first(folder.path());
+        DrawAll(first, dpr);
+        EXPECT_EQ(first.drawn(), 53);
+        ASSERT_TRUE(QFile::exists(FaceCacheFile(folder.path(), dpr)));
+
+        CardArt second(folder.path());
+        DrawAll(second, dpr);
+        EXPECT_EQ(second.drawn(), 0);
+        for (int card = 0; card < kCardCount; ++card) {
+            EXPECT_EQ(second.Face(card, dpr).devicePixelRatio(), dpr);
+            ASSERT_EQ(second.Face(card, dpr).toImage(), first.Face(card, dpr).toImage()) << card;
+        }
+        EXPECT_EQ(second.PileBase(dpr).toImage(), first.PileBase(dpr).toImage());
+    }
+}
+
+TEST(FaceCache, ADamagedOrForeignFileIsDrawnAgainAndReplaced) {
+    QTemporaryDir folder;
+    { CardArt art(folder.path()); DrawAll(art, 1); }
+    const QString path = FaceCacheFile(folder.path(), 1);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray whole = file.readAll();
+    file.resize(whole.size() - 1);
+    file.close();
+
+    CardArt cut(folder.path());
+    DrawAll(cut, 1);
+    EXPECT_EQ(cut.drawn(), 53);
+    EXPECT_EQ(QFileInfo(path).size(), whole.size()) << "the file is written whole again";
+
+    EXPECT_FALSE(LoadFaceCache(path, "another drawing", QSize(71, 96), 53));
+    EXPECT_FALSE(LoadFaceCache(path, FaceCacheKey(), QSize(72, 96), 53));
+    EXPECT_FALSE(LoadFaceCache(folder.filePath("missing.bin"), FaceCacheKey(), QSize(71, 96), 53));
+    EXPECT_TRUE(LoadFaceCache(path, FaceCacheKey(), QSize(71, 96), 53));
+}
+
+TEST(FaceCache, AnUnwritableFolderOnlyCostsTheDrawing) {
+    CardArt art("/proc/tessaline-cannot-write-here");
+    DrawAll(art, 1);
+    CardArt again("/proc/tessaline-cannot-write-here");
+    DrawAll(again, 1);
+    EXPECT_EQ(again.drawn(), 53);
+    EXPECT_FALSE(again.Face(0, 1).isNull());
+}
+
+}  // namespace
+}  // namespace tess
