@@ -357,7 +357,8 @@ void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     QMainWindow::keyReleaseEvent(event);
 }
 
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+// Only one saved game may be dropped; anything else is refused while it is dragged.
+void MainWindow::AnswerFileDrag(QDragMoveEvent* event) {
     if (AcceptsFileDrag(LocalPaths(event->mimeData())) && (event->possibleActions() & Qt::CopyAction)) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
@@ -366,14 +367,9 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     }
 }
 
-void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
-    if (AcceptsFileDrag(LocalPaths(event->mimeData())) && (event->possibleActions() & Qt::CopyAction)) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
-}
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) { AnswerFileDrag(event); }
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) { AnswerFileDrag(event); }
 
 void MainWindow::dropEvent(QDropEvent* event) {
     const std::vector<std::string> paths = LocalPaths(event->mimeData());

@@ -88,6 +88,7 @@ private:
     void PlaceWindow(double savedLeft, double savedTop);
     // Menus, caption and board follow the game after every event.
     void Sync();
+    void AnswerFileDrag(QDragMoveEvent* event);
     void ShowCardMenu(QPoint globalPos);
     void ShowGameMenu(QPoint globalPos);
     void FormUnload();

@@ -1,147 +1,165 @@
-// Shared by the rules tests: a game on a recording platform, the moves a player makes,
-// and a snapshot of everything the table shows, for before-and-after comparisons.
+// Shared by the rules tests: tables written as text, the actions a player takes, and what
+// must hold between any two of them.
 #pragma once
 
-#include <algorithm>
-#include <array>
-#include <initializer_list>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "game/game.h"
+#include "rules/random_play.h"
 #include "support/recording_platform.h"
 #include "support/table_builder.h"
 
 namespace tess::test {
 
-struct TableSnapshot {
-    struct Image {
-        double Left = 0;
-        double Top = 0;
-        char Tag = 0;
-        bool Visible = false;
-        bool operator==(const Image&) const = default;
+// Columns joined by " | ", leaving out the empty ones at the end.
+inline std::string Join(std::vector<std::string> columns) {
+    while (!columns.empty() && columns.back().empty()) columns.pop_back();
+    std::string s;
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        s += (c ? " |" : "") + (columns[c].empty() ? "" : " " + columns[c]);
+    return s.empty() ? s : s.substr(1);
+}
+
+// The table as RulesTest::Table() reads it; `spare` cards at the top of a column show as '*'
+// and are left out of the hand. With every card shown it fixes, wherever Problems() finds
+// nothing, every card's place, area and visibility.
+inline std::string Describe(const Game& game, const std::array<bool, kCardCount>& spare = {}) {
+    const auto name = [](int card) {  // "10H", "QS"
+        const std::string_view rank = RankName[Rank(card)];
+        return std::string(rank.substr(0, rank.size() > 2 ? 1 : 2)) + SuitName[SuitOf(card)][0];
     };
-    std::array<Image, kImageCount> images{};
-    std::array<std::array<int, kSlots>, kColumns> columns{};
-    std::array<int, kFoundations> foundations{};
-    bool gameWon = false;
-    bool operator==(const TableSnapshot&) const = default;
-};
-
-inline TableSnapshot Snapshot(const Game& game) {
-    TableSnapshot snap;
-    for (int i = 0; i < kImageCount; ++i) {
-        const CardImage& image = game.imgCard[i];
-        snap.images[i] = {image.Left, image.Top, image.Tag, image.Visible};
+    std::vector<std::string> columns(kColumns);
+    for (int c = 0; c < kColumns; ++c) {
+        for (int s = 0, card; s < kSlots && (card = game.ColumnCards[c][s]) != kNoCard; ++s) {
+            const bool top = spare[card] && columns[c].size() < 2;  // among the spare cards atop
+            if (!top || s == 0) columns[c] += (s ? " " : "") + (top ? "*" : name(card));
+        }
     }
-    snap.columns = game.ColumnCards;
-    snap.foundations = game.FoundationTop;
-    snap.gameWon = game.GameWon;
-    return snap;
-}
-
-// Empty when equal; otherwise the first differences, readably.
-inline std::string Difference(const TableSnapshot& want, const TableSnapshot& got) {
-    std::ostringstream out;
-    for (int i = 0; i < kImageCount; ++i) {
-        const auto& a = want.images[i];
-        const auto& b = got.images[i];
-        if (a == b) continue;
-        out << "image " << i << ": want (" << a.Left << ", " << a.Top << ", '" << a.Tag << "', "
-            << a.Visible << ") got (" << b.Left << ", " << b.Top << ", '" << b.Tag << "', "
-            << b.Visible << ")\n";
-    }
-    for (int c = 0; c < kColumns; ++c)
-        for (int s = 0; s < kSlots; ++s)
-            if (want.columns[c][s] != got.columns[c][s])
-                out << "column " << c << " slot " << s << ": want " << want.columns[c][s] << " got "
-                    << got.columns[c][s] << "\n";
-    for (int f = 0; f < kFoundations; ++f)
-        if (want.foundations[f] != got.foundations[f])
-            out << "foundation " << f << ": want " << want.foundations[f] << " got "
-                << got.foundations[f] << "\n";
-    if (want.gameWon != got.gameWon) out << "GameWon: want " << want.gameWon << "\n";
-    return out.str();
-}
-
-// The hand cards in hand order (Kings first, Spades first within a rank).
-inline std::vector<int> HandInHandOrder(const Game& game) {
-    std::vector<int> hand;
-    for (int rank = kKing; rank >= kAce; --rank)
-        for (int suit = kSpades; suit >= kClubs; --suit)
-            if (game.imgCard[CardNumber(suit, rank)].Tag == kTagHand)
-                hand.push_back(CardNumber(suit, rank));
-    return hand;
-}
-
-// Whether each hand card lies in front of the one before it in hand order.
-inline bool HandIsStacked(const Game& game) {
-    const std::vector<int> hand = HandInHandOrder(game);
-    for (std::size_t i = 1; i < hand.size(); ++i)
-        if (game.imgCard[hand[i]].ZOrder <= game.imgCard[hand[i - 1]].ZOrder) return false;
-    return true;
-}
-
-inline std::vector<int> Cards(std::initializer_list<const char*> names) {
-    std::vector<int> cards;
-    for (const char* name : names) cards.push_back(C(name));
-    return cards;
-}
-
-// Completes a setup: the cards it leaves out go to the hand, but the fill columns take,
-// above what they hold, one card each at least and whatever the hand (16) cannot.
-// Cards in keepInHand always stay in the hand.
-inline void Fill(TableSetup& setup, const std::vector<int>& fillColumns,
-                 const std::vector<int>& keepInHand = {}) {
-    std::array<bool, kCardCount> placed{};
-    for (const auto& column : setup.columns)
-        for (int card : column) placed[card] = true;
-    for (int top : setup.foundations)
-        if (top != kNoCard)
-            for (int card = top - Rank(top); card <= top; ++card) placed[card] = true;
-    for (int card : keepInHand) placed[card] = true;
-    std::vector<int> spare;
+    std::string tops, hand;
+    for (int top : game.FoundationTop) tops += top == kNoCard ? " -" : " " + name(top);
+    while (tops.size() > 1 && tops.substr(tops.size() - 2) == " -") tops.resize(tops.size() - 2);
     for (int card = 0; card < kCardCount; ++card)
-        if (!placed[card]) spare.push_back(card);
-    const std::size_t budget = 16 - keepInHand.size();
-    std::size_t needed = spare.size() > budget ? spare.size() - budget : 0;
-    needed = std::max(needed, fillColumns.size());
-    if (fillColumns.empty()) return;  // SetUpTable reports a hand that is too big
-    std::vector<std::vector<int>> tops(fillColumns.size());
-    for (std::size_t i = 0; i < needed && i < spare.size(); ++i)
-        tops[i % fillColumns.size()].push_back(spare[i]);
-    for (std::size_t k = 0; k < fillColumns.size(); ++k) {
-        auto& column = setup.columns[fillColumns[k]];
-        column.insert(column.begin(), tops[k].begin(), tops[k].end());
-    }
+        if (game.imgCard[card].Tag == kTagHand && !spare[card]) hand += " " + name(card);
+    const std::string s = Join(columns) + (tops.empty() && hand.empty() ? "" : " /" + tops);
+    return hand.empty() ? s : s + " /" + hand;
 }
 
-// The image a drop onto the column names: its last card, or its base when empty.
-inline int ColumnTarget(const Game& game, int column) {
-    const int last = game.LastRowInColumn(column);
-    return last < 0 ? ColumnBase(column) : game.ColumnCards[column][last];
+// Empty when all is well between two events: the table's invariants hold, each hand card
+// lies in front of the one before it, Undo is offered exactly when there is a move, at
+// most one move won the deal, and the moving list describes the latest move.
+inline std::string Problems(const Game& game) {
+    std::ostringstream out(game.CheckInvariants(), std::ios::ate);
+    std::uint64_t previous = 0;
+    for (int i = kCardCount - 1; i >= 0; --i) {  // Kings first, Spades first within a rank
+        const CardImage& im = game.imgCard[CardNumber(i % kSuitCount, i / kSuitCount)];
+        if (im.Tag == kTagHand && im.ZOrder <= std::exchange(previous, im.ZOrder))
+            out << "the hand is out of order\n";
+    }
+    if (game.UndoItemsEnabled() != (game.UndoCount > 0)) out << "Undo items out of step\n";
+    const auto first = game.UndoRecords.begin(), end = first + game.UndoCount;
+    const auto won = std::count_if(first, end, [](const UndoRecord& r) { return r.WonGame; });
+    if (won > 1 || game.GameWon != (won == 1)) out << won << " moves won the deal\n";
+    if (end != first && (game.MoveLast != end[-1].LastIndex || game.MoveCards != end[-1].Cards))
+        out << "the moving list is not the latest move's\n";
+    return out.str();
 }
 
 class RulesTest : public ::testing::Test {
 protected:
-    void SetUpTable(const TableSetup& setup) { test::SetUpTable(game, setup); }
-
-    // What a legal drop does: pick up at the press, then hand the move over.
-    void Drop(int card, int target) {
-        ASSERT_TRUE(game.PickUpCards(card)) << CardName(card);
-        game.MoveCard = card;
-        game.MoveTarget = target;
-        game.PerformMove();
+    // "* 9C KS | | QH JS / KC - 4H / 7D": each column from its top card, the foundations'
+    // top cards, the cards kept in the hand. The other cards are spare: '*' columns take
+    // them on top, one at least each, until the hand holds at most sixteen.
+    void Table(const std::string& text) {
+        TableSetup setup;
+        std::vector<std::size_t> starred;
+        std::size_t column = 0, part = 0, f = 0, kept = 0;
+        spare_.fill(true);
+        std::istringstream in(text);
+        for (std::string word; in >> word;) {
+            const int card = C(word.c_str());  // none for the marks
+            if (word == "|") ++column;
+            else if (word == "/") ++part;
+            else if (word == "*") starred.push_back(column);
+            else if (part == 1) setup.foundations[f++] = card;
+            else if (part == 0) setup.columns[column].push_back(card);
+            else ++kept;
+            if (card != kNoCard) spare_[card] = false;
+        }
+        for (int top : setup.foundations)
+            for (int c = top - Rank(top); top != kNoCard && c < top; ++c) spare_[c] = false;
+        const auto n = static_cast<std::size_t>(std::count(spare_.begin(), spare_.end(), true));
+        const std::size_t over = std::max<std::size_t>(n + kept, 16) - 16;  // beyond the hand
+        const std::size_t onTop = starred.empty() ? 0 : std::min(n, std::max(starred.size(), over));
+        std::array<std::ptrdiff_t, kColumns> added{};  // spare cards atop each column so far
+        for (std::size_t card = 0, i = 0; card < kCardCount; ++card) {
+            if (!spare_[card] || i >= onTop) continue;
+            const std::size_t c = starred[i++ % starred.size()];
+            setup.columns[c].insert(setup.columns[c].begin() + added[c]++, static_cast<int>(card));
+        }
+        SetUpTable(game, setup);
+        laidOut_ = Describe(game);
+        described_ = Describe(game, spare_);
     }
-    void DropOnColumn(int card, int column) { Drop(card, ColumnTarget(game, column)); }
-    void DropOnFoundation(int card, int f) { Drop(card, FoundationBase(f)); }
+
+    // Comma-separated actions: "QH>2" drops what a press on the card picks up on column 2
+    // ("QH>F1": on foundation 1) when the rules allow it; "dbl 9D" double-clicks a card (or
+    // "dbl 52" an image by index); "menu 8D>0" is the card menu's move; "undo" takes one back.
+    void Act(const std::string& actions) {
+        std::istringstream in(actions);
+        for (std::string action; std::getline(in, action, ',');) {
+            std::istringstream words(action);
+            std::string verb, move;
+            words >> verb >> move;
+            if (verb == "undo") game.UndoMove();
+            game.Dragging = verb == "dbl";  // a pending press, which the double-click ends
+            if (verb == "dbl")  // a card, or an image by its index
+                game.imgCard_DblClick(move.back() <= '9' ? std::stoi(move) : C(move.c_str()));
+            EXPECT_FALSE(game.Dragging);
+            if (verb == "undo" || verb == "dbl") continue;
+            if (verb != "menu") move = verb;
+            const std::size_t at = move.find('>');
+            const int card = C(move.substr(0, at).c_str());
+            const bool home = move[at + 1] == 'F';
+            const int to = std::stoi(move.substr(at + (home ? 2 : 1)));
+            game.MoveTarget = home ? FoundationBase(to) : play::ColumnTarget(game, to);
+            if (verb == "menu") {
+                game.PopupCard = card;
+                game.MenuMove();
+            } else if (game.PickUpCards(card) &&
+                       (home ? game.RunFitsFoundationPile(to) : game.RunFitsColumn(to))) {
+                for (int i = 0; i <= game.MoveLast; ++i)  // a drag hides what it carries
+                    game.imgCard[game.MoveCards[i]].Visible = false;
+                game.MoveCard = card;
+                game.PerformMove();
+            }
+        }
+    }
+
+    // A table, what is done on it, and the table expected ("=": unchanged, and no move made).
+    struct Case { std::string table, actions, expected; int moves = 1; };
+
+    // Lays the table out, acts, expects the table and the number of moves, then takes every
+    // move back one at a time down to the exact table laid out.
+    void Check(const Case& c) {
+        SCOPED_TRACE(c.table + "  ::  " + c.actions);
+        Table(c.table);
+        Act(c.actions);
+        EXPECT_EQ(Problems(game), "");
+        EXPECT_EQ(Describe(game, spare_), c.expected == "=" ? described_ : c.expected);
+        EXPECT_EQ(game.UndoCount, c.expected == "=" ? 0 : c.moves);
+        while (game.UndoCount > 0) {
+            game.UndoMove();
+            ASSERT_EQ(Problems(game), "") << "undone to " << game.UndoCount;
+        }
+        EXPECT_EQ(Describe(game), laidOut_);
+    }
 
     RecordingPlatform platform;
     Game game{platform};
+    std::array<bool, kCardCount> spare_{};
+    std::string laidOut_, described_;
 };
 
 }  // namespace tess::test

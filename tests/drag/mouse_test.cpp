@@ -1,0 +1,297 @@
+// The table under the mouse: drag and drop, the Ace peek, the card menu and the table's menu.
+#include <algorithm>
+#include <functional>
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+#include "game/game.h"
+#include "support/recording_platform.h"
+#include "support/table_builder.h"
+
+namespace tess::test {
+namespace {
+
+using Items = std::vector<std::string>;
+
+// One suit from a high card down: SuitRun("KC", "6C").
+std::vector<int> SuitRun(const char* from, const char* to) {
+    std::vector<int> cards;
+    for (int card = C(from); card >= C(to); --card) cards.push_back(card);
+    return cards;
+}
+
+// Columns 0..2 end in 6C, 6D, 6S (slot 7) and 3..5 are empty: the five of Hearts in the hand
+// fits every column and foundation 2 alone.
+TableSetup ZoneTable() {
+    return {{{SuitRun("KC", "6C"), SuitRun("KD", "6D"), SuitRun("KS", "6S"), {}, {}, {}}},
+            {C("5C"), C("5D"), C("4H"), C("5S")}};
+}
+
+// Everything a drag may disturb: the piles, every image and the history.
+auto Snapshot(const Game& game) {
+    std::vector<std::tuple<double, double, char, bool>> images;
+    for (const CardImage& i : game.imgCard) images.emplace_back(i.Left, i.Top, i.Tag, i.Visible);
+    return std::make_tuple(game.ColumnCards, game.FoundationTop, images, game.UndoCount);
+}
+
+// The visible items in order: "-" for a separator, "*" before the default item (shown even
+// when hidden).
+template <std::size_t N>
+Items Shown(const PopupMenu<N>& menu) {
+    Items shown;
+    for (std::size_t i = 0; i < N; ++i)
+        if (const MenuItem& m = menu.Items[i]; m.Visible || static_cast<int>(i) == menu.DefaultItem)
+            shown.push_back((static_cast<int>(i) == menu.DefaultItem ? "*" : "") +
+                            (m.Separator ? std::string("-") : m.Caption));
+    return shown;
+}
+
+// The card on top of a pile, named by its base image.
+int TopOf(const Game& game, int base) {
+    if (base < ColumnBase(0)) return game.FoundationTop[base - FoundationBase(0)];
+    const int c = base - ColumnBase(0);
+    return game.ColumnCards[c][std::max(0, game.LastRowInColumn(c))];
+}
+
+class MouseTest : public ::testing::Test {
+protected:
+    static constexpr double kGrabX = 500, kGrabY = 600;  // twips inside the pressed image
+
+    void Table(const TableSetup& setup) { SetUpTable(game, setup); }
+    void Press(int card, double x = kGrabX, double y = kGrabY) {
+        game.imgCard_MouseDown(card, kLeftButton, x, y);
+    }
+    void Move(int card, double x, double y) { game.imgCard_MouseMove(card, kLeftButton, x, y); }
+    void Release(int card) { game.imgCard_MouseUp(card, kLeftButton, kGrabX, kGrabY); }
+    // Moves the pointer so that the picture's upper-left corner stands at (left, top).
+    void CarryTo(int card, double left, double top) {
+        Move(card, game.DragStartX + (left - game.DragOriginLeft) * kTwipsPerUnitX,
+             game.DragStartY + (top - game.DragOriginTop) * kTwipsPerUnitY);
+    }
+    void DragTo(int card, double left, double top, double grabX = kGrabX, double grabY = kGrabY) {
+        Press(card, grabX, grabY);
+        CarryTo(card, left, top);
+        Release(card);
+    }
+    // Drops the picture one slot below the column's last card (or at the top of an empty one).
+    void DragToColumn(int card, int c) {
+        DragTo(card, ColumnLeft(c), SlotTop(game.LastRowInColumn(c) + 1));
+    }
+
+    RecordingPlatform platform;
+    Game game{platform};
+};
+
+// Every zone's bounds for the five of Hearts; -1 is no destination. Columns take nearest(x)
+// 8 + 81c .. 76 + 81c, foundations nearest(x) 498..566 and the raw y 16 + 104f .. 111 + 104f.
+// A column counts only level with its last card (slot 7 here: 134..228), an empty one -10..84.
+TEST_F(MouseTest, DropZonesAndBands) {
+    Table(ZoneTable());
+    Press(C("5H"));
+    const int c0 = C("6C"), c1 = C("6D"), c2 = C("6S");
+    const std::vector<std::tuple<double, double, int>> cases = {
+        {7.4, 180, -1}, {7.5, 180, c0}, {76, 180, c0}, {76.5, 180, c0}, {77, 180, -1},
+        {88, 180, -1}, {88.5, 180, -1}, {89, 180, c1}, {157, 180, c1}, {158, 180, -1},
+        {169, 180, -1}, {170, 180, c2}, {238, 180, c2}, {239, 180, -1}, {250, 50, -1},
+        {251, 50, 60}, {319, 50, 60}, {320, 50, -1}, {332, 50, 61}, {400, 50, 61}, {412, 50, -1},
+        {413, 50, 62}, {481, 50, 62}, {482, 50, -1}, {497, 250, -1}, {497.5, 250, 55},
+        {566.5, 250, 55}, {567, 250, -1}, {530, 15.9, -1}, {530, 16, 53}, {530, 111, 53},
+        {530, 111.2, -1}, {530, 112, -1}, {530, 119.8, -1}, {530, 120, 54}, {530, 215, 54},
+        {530, 216, -1}, {530, 224, 55}, {530, 319, 55}, {530, 320, -1}, {530, 328, 56},
+        {530, 423, 56}, {530, 423.1, -1}, {40, 133.4, -1}, {40, 133.5, c0}, {40, 228.5, c0},
+        {40, 228.6, -1}, {290, -10.6, -1}, {290, -10.5, 60}, {290, 84.5, 60}, {290, 84.6, -1}};
+    for (const auto& [x, y, target] : cases) {
+        const bool legal = target >= 0 && target != 53 && target != 54 && target != 56;
+        const DropDecision drop = game.FindDropTarget(x, y);
+        EXPECT_EQ(std::pair(drop.Target, drop.Legal), std::pair(target, legal)) << x << ", " << y;
+    }
+}
+
+// A foundation or hand card onto a one-card column 0 is judged by the rules alone.
+TEST_F(MouseTest, OwnPositionIsForColumnCardsOnly) {
+    for (const int heartsTop : {C("5H"), C("4H")}) {
+        Table({{{{C("6C")}, SuitRun("KC", "7C"), SuitRun("KD", "8D"), SuitRun("KS", "8S"),
+                 SuitRun("KH", "9H"), {}}}, {C("5C"), C("7D"), heartsTop, C("7S")}});
+        DragToColumn(C("5H"), 0);
+        EXPECT_EQ(game.ColumnCards[0][1], C("5H")) << heartsTop;
+    }
+}
+
+// 9C-8D-7C ends column 0; 10H, 10D-9S (a whole column) and QC end columns 1..3; the last
+// E columns are emptied.
+TEST_F(MouseTest, RunLimitsThroughDrops) {
+    const std::vector<std::tuple<std::size_t, const char*, int, bool>> cases = {
+        {0, "9C", 1, false}, {0, "8D", 2, false}, {1, "8D", 2, true}, {1, "9C", 1, false},
+        {1, "8D", 5, false}, {1, "7C", 5, true}, {1, "10D", 5, false}, {1, "9S", 5, true},
+        {2, "9C", 1, true}, {2, "8D", 5, true}, {2, "9C", 5, false}, {2, "10D", 5, true}};
+    for (const auto& [empty, lead, column, legal] : cases) {
+        TableSetup t{{{{C("KS"), C("QS"), C("9C"), C("8D"), C("7C")}, {C("KH"), C("10H")},
+                       {C("10D"), C("9S")}, {C("KC"), C("QC")}, {C("QH")}, {C("QD")}}},
+                     {C("6C"), C("7D"), C("9H"), C("8S")}};
+        for (std::size_t c = kColumns - empty; c < kColumns; ++c) t.columns[c].clear();
+        Table(t);
+        const int source = game.ColumnOf(C(lead));
+        DragToColumn(C(lead), column);
+        EXPECT_EQ(game.ColumnOf(C(lead)), legal ? column : source) << lead << " E=" << empty;
+    }
+}
+
+TEST_F(MouseTest, PictureFollowsThePointerInBoardUnits) {
+    Table(ZoneTable());
+    Press(C("7C"));
+    const DragPicture& picture = game.picForDragging;
+    Move(C("7C"), kGrabX, kGrabY);  // at the press point itself: nothing yet
+    EXPECT_FALSE(picture.Visible);
+    Move(C("7C"), kGrabX, kGrabY + 15 * 37);
+    EXPECT_TRUE(picture.Visible && !game.imgCard[C("6C")].Visible);
+    EXPECT_EQ(picture.Left, game.DragOriginLeft);
+    EXPECT_EQ(picture.Top, game.DragOriginTop + 37);
+    Move(C("7C"), kGrabX + 100 * 15.475, kGrabY);
+    EXPECT_DOUBLE_EQ(picture.Left, game.DragOriginLeft + 100);
+    game.imgCard_MouseMove(C("7C"), kLeftButton | kRightButton, kGrabX, kGrabY);  // not carried
+    EXPECT_DOUBLE_EQ(picture.Left, game.DragOriginLeft + 100);
+}
+
+// After the Ace of Diamonds went home, every drag that moves nothing puts the table back and
+// reloads the move request from the newest undo record. The lone hand card, the five of
+// Hearts, lies level with the 6C ending column 2, where it fits; column 5 is empty. With the
+// column's foot over the hand, a restored hand card, or a run that reached the hand's band,
+// brings the hand back in front.
+TEST_F(MouseTest, DragsThatMoveNothingPutEverythingBack) {
+    std::vector<int> column2 = SuitRun("KS", "AS"), clubs = SuitRun("9C", "6C");
+    column2.insert(column2.end(), clubs.begin(), clubs.end());
+    Table({{{SuitRun("KD", "AD"), SuitRun("KH", "6H"), column2, SuitRun("KC", "10C"),
+             SuitRun("5C", "AC"), {}}}, {kNoCard, kNoCard, C("4H"), kNoCard}});
+    DragTo(C("AD"), kFoundationLeft, FoundationTopPos(0));
+    const auto after = Snapshot(game);
+    const std::vector<std::tuple<const char*, bool, std::function<void()>>> endings = {
+        {"no movement", false, [&] { Press(C("2D")); Release(C("2D")); }},
+        {"back at origin", true, [&] {
+             Press(C("5H"));
+             const double x = game.DragOriginLeft + 35, y = game.DragOriginTop + 47;
+             ASSERT_TRUE(game.FindDropTarget(x, y).Legal);  // it would fit where it lies
+             CarryTo(C("5H"), 300, 300); Move(C("5H"), kGrabX, kGrabY); Release(C("5H")); }},
+        {"no destination", true, [&] { DragTo(C("9C"), 45, 200); }},
+        {"illegal drop", false, [&] { DragToColumn(C("2D"), 1); }},
+        {"own position", false, [&] { Press(C("2D"));  // not even a destination
+             EXPECT_EQ(game.FindDropTarget(40, 250).Target, -1); Release(C("2D")); }},
+        {"run on its own column", false, [&] { DragToColumn(C("3D"), 0); }},
+        // The five of Hearts would fit on the 6C, the Two of Diamonds does not; nor does a
+        // right release open the five's menu.
+        {"second press", false, [&] { Press(C("2D")); Press(C("5H"));
+             EXPECT_FALSE(game.imgCard_MouseUp(C("5H"), kRightButton, 0, 0));
+             CarryTo(C("2D"), ColumnLeft(2), SlotTop(17)); Release(C("2D")); }},
+        // Column 5 would take the Two; the release after the break must not drop it there.
+        {"broken off", false, [&] {
+             Press(C("2D")); CarryTo(C("2D"), ColumnLeft(5), SlotTop(0));
+             platform.foreground = false; CarryTo(C("2D"), ColumnLeft(5), SlotTop(1));
+             EXPECT_TRUE(game.imgCard[C("2D")].Visible && !platform.topmost);
+             platform.foreground = true; Release(C("2D")); Move(C("2D"), 0, 0); }},
+        {"nothing picked up", false, [&] { Press(C("KS")); }}};
+    for (const auto& [name, restacks, ending] : endings) {
+        game.BringToFront(C("6C"));
+        game.MoveCards.fill(C("KH"));
+        game.MoveLast = 5;
+        ending();
+        EXPECT_EQ(Snapshot(game), after) << name;
+        EXPECT_EQ(std::pair(game.MoveCards, game.MoveLast), std::pair(game.UndoRecords[0].Cards, 0))
+            << name;
+        EXPECT_FALSE(game.Dragging || game.picForDragging.Visible || platform.topmost) << name;
+        EXPECT_EQ(game.imgCard[C("5H")].ZOrder > game.imgCard[C("6C")].ZOrder, restacks) << name;
+    }
+}
+
+// The five of Hearts, grabbed 100 units from its left and 20 from its top, dropped with its
+// corner at each place; the target in each mode: Maximum Overlap, Card Upper Left Corner,
+// Mouse Pointer and Any Corner (-1: the card goes back).
+TEST_F(MouseTest, DropPointModesPickTheReferencePoint) {
+    const std::vector<std::tuple<double, double, std::array<int, 4>>> cases = {
+        {0, 150, {C("6C"), -1, C("6D"), -1}}, {122, 140, {C("6D"), C("6D"), C("6S"), C("6D")}},
+        {480, 230, {55, -1, -1, -1}}, {300, 60, {-1, 60, 61, 60}}, {300, 37, {61, 60, 61, 60}}};
+    for (const auto& [left, top, targets] : cases)
+        for (int mode = 1; mode <= 4; ++mode) {
+            Table(ZoneTable());
+            game.SelectDropPoint(static_cast<DropPoint>(mode));
+            DragTo(C("5H"), left, top, 100 * kTwipsPerUnitX, 300);
+            EXPECT_EQ(game.UndoCount > 0 ? game.MoveTarget : -1, targets[mode - 1])
+                << "mode " << mode << " at " << left << ", " << top;
+        }
+}
+
+// 7H, 8C, 8S, 7D and 3C end columns 0..4, 8D lies covered in column 3 and column 5 is empty;
+// 6H, 5D and 2S top foundations 0..2; KH, AC, 6D and 3S are in the hand.
+TableSetup MenuTable() {
+    // Column 5 holds the column ends and the hand aside while the rest fills columns 0..4.
+    TableSetup t{{{{}, {}, {}, {C("8D")}, {}, {C("7H"), C("8C"), C("8S"), C("7D"), C("3C"), C("KH"),
+                                               C("AC"), C("6D"), C("3S")}}},
+                 {C("6H"), C("5D"), C("2S"), kNoCard}};
+    FillColumns(t, {0, 1, 2, 3, 4}, 0);
+    for (std::size_t c = 0; c < 5; ++c) t.columns[c].push_back(t.columns[5][c]);
+    t.columns[5].clear();
+    return t;
+}
+
+// The menu shown (none: no menu opens); the item chosen, the card it moves and the pile it
+// ends on.
+struct MenuCase {
+    int index;
+    Items shown;
+    CardMenuItem choice = kCardMenuItemCount;
+    int moved = -1, pile = ColumnBase(0);
+};
+
+TEST_F(MouseTest, CardMenusOfferTheLegalOneCardMoves) {
+    const std::vector<MenuCase> cases = {
+        {C("7H"), {"*&Move to 6 of Hearts", "Move to 8 of &Clubs", "Move to 8 of &Spades", "-",
+                   "Move to &Empty Column"}, kCardMenuClubs, C("7H"), ColumnBase(1)},
+        // The hidden Clubs item still holds the eight from the row above: it moves nothing.
+        {C("KH"), {"Move to &Empty Column"}, kCardMenuClubs},
+        {C("KH"), {"Move to &Empty Column"}, kCardMenuEmpty, C("KH"), ColumnBase(5)},
+        {C("AC"), {"*&Move to Foundation", "-", "Move to &Empty Column"}, kCardMenuFoundation,
+         C("AC"), FoundationBase(3)},
+        {C("5D"), {"*Co&ver with Available Diamonds", "-", "Move to &Empty Column"},
+         kCardMenuCover, C("7D"), FoundationBase(1)},
+        {C("2S"), {"*Co&ver with Available Spades"}},  // nothing onto 3C for a foundation Two
+        {C("8D"), {}}, {kSpareImage, {}}, {FoundationBase(3), {}}, {ColumnBase(5), {}}};
+    for (const MenuCase& row : cases) {
+        Table(MenuTable());
+        game.imgCard_MouseDown(row.index, kRightButton, 300, 300);
+        const bool opens = game.imgCard_MouseUp(row.index, kRightButton, 300, 300);
+        EXPECT_EQ(opens ? Shown(game.cardMenu()) : Items{}, row.shown) << row.index;
+        game.mnuPopupCard_Click(row.choice);
+        EXPECT_EQ(game.UndoCount > 0 ? TopOf(game, row.pile) : -1, row.moved) << row.index;
+    }
+}
+
+TEST_F(MouseTest, RightPressShowsACoveredAceWhole) {
+    TableSetup t{{{{C("AH"), C("KH")}, {C("AS")}}}};  // a covered Ace and a free one
+    FillColumns(t, {2, 3, 4, 5});
+    Table(t);
+    const CardImage& spare = game.imgCard[kSpareImage];
+    game.imgCard_MouseDown(C("AH"), kRightButton, 300, 300);
+    EXPECT_TRUE(spare.Visible && spare.Picture == C("AH"));
+    EXPECT_EQ(game.ImageAt(ColumnLeft(0) + 30, SlotTop(0) + 50), kSpareImage);  // over the King
+    EXPECT_FALSE(game.imgCard_MouseUp(C("AH"), kRightButton, 300, 300) || spare.Visible);
+    game.imgCard_MouseDown(C("AS"), kRightButton, 300, 300);
+    EXPECT_FALSE(spare.Visible);
+}
+
+TEST_F(MouseTest, GameMenuFollowsTheHistoryAndF1CallsHelp) {
+    Table(ZoneTable());
+    const auto open = [&] { return game.Form_MouseUp(2) ? Shown(game.gameMenu()) : Items{}; };
+    const Items files = {"Start &New Game", "&Open Saved Game...", "&Save Current Game",
+                         "Save Current Game &As..."};
+    EXPECT_EQ(open(), files);
+    game.imgCard_DblClick(C("5H"));
+    EXPECT_EQ(open(), (Items{"*&Undo Move", "&Restart Current Game", "-", files[0], files[1],
+                             files[2], files[3]}));
+    game.UndoMove();
+    EXPECT_EQ(open(), files);
+    for (int button : {1, 4, 3}) EXPECT_FALSE(game.Form_MouseUp(button));  // left, middle, both
+    for (int key : {113, 27, 112, 13}) game.Form_KeyUp(key);  // F1 is 112
+    EXPECT_EQ(platform.helpShown, 1);
+}
+
+}  // namespace
+}  // namespace tess::test

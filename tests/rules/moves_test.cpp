@@ -1,0 +1,95 @@
+// Moves on crafted tables: what a press picks up, where it may go, what the move changes,
+// and what a double-click plays home. Every case is taken back to the table laid out.
+#include "rules/rules_fixture.h"
+
+namespace tess::test {
+namespace {
+
+// Columns 4 and 5 empty; the five of Hearts covered; 7S and 4H in the hand.
+constexpr const char* kRich = "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D / AS 3D 3H / 7S 4H";
+const std::string kLong = "AC 2C 3C 4C 5C 6C 7C 8C 9C 10C JC";
+
+TEST_F(RulesTest, EveryKindOfMove) {
+    const std::vector<Case> cases = {
+        {kRich, "6D>F1", "* 5H KS QH JS | * KD | 9H 8C | * / AS 6D 3H / 4H 7S"},
+        {kRich, "7S>2", "* 5H KS QH JS | * KD | 9H 8C 7S | * 6D 5D 4D / AS 3D 3H / 4H"},
+        {kRich, "7S>4", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D | 7S / AS 3D 3H / 4H"},
+        {kRich, "4H>F2", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D / AS 3D 4H / 7S"},
+        {kRich, "3H>3", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D 3H / AS 3D 2H / 4H 7S"},
+        {kRich, "3D>5", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D | | 3D / AS 2D 3H / 4H 7S"},
+        {kRich, "AS>4", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D | AS / - 3D 3H / 4H 7S"},
+        {kRich, "AS>F3", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D / - 3D 3H AS / 4H 7S"},
+        {kRich, "KS>4, dbl 5H, dbl 4D",  // too long a run; a covered card; a free one
+         "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D / AS 4D 3H / 4H 7S"},
+        {kRich, "dbl 3H", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D / AS 3D 4H / 7S"},
+        // A run descends one rank at a time, suits playing no part; a broken run stays put,
+        // but its last card still moves alone.
+        {"* 10S | * 9H 8S 7H 5S | * 6H / KC KD", "9H>0, 5S>2",
+         "* 10S | * 9H 8S 7H | * 6H 5S / KC KD"},
+        {"* 10S | * 9H 8S 6H | * 9D 8C 8H | * 9S 10D", "9H>0, 9D>0, 9S>0", "="},
+        {"* 3S | * 2H AS KH / KC KD", "2H>0", "="},
+        // A column takes a card one rank below its last card, of any suit.
+        {"* KH | * 10C | * 2S | * QC | * 9C | * AH", "QC>0, 9C>1, AH>2",
+         "* KH QC | * 10C 9C | * 2S AH | * | * | *", 3},
+        {"* JD | * QS | * AS | * QC | * KH | *", "QC>0, QC>1, QC>3, KH>2", "="},
+        // A foundation takes an Ace, then the next card of its suit or a run of its suit
+        // ending in that card, up to a whole suit at once.
+        {"* AH | * 3S 2S AS / KC KD", "AH>F2, 3S>F3", "* | * / KC KD AH 3S", 2},
+        {"* | * KH QH JH 10H 9H 8H 7H 6H 5H 4H 3H 2H AH / KC KD", "KH>F2", "* | * / KC KD KH"},
+        {"* | * KC QC JC 10C 9C 8C 7C 6C 5C 4C 3C 2C AC / - KD", "KC>F0", "* | * / KC KD"},
+        {"* KH QH JH 10H 9H 8H 7H 6H 5H 4H 3H 2H / KC KD AH", "KH>F2", "* / KC KD KH"},
+        {"* 7H 6H | * 5H / KC KD 4H", "5H>F2, 7H>F2", "* | * / KC KD 7H", 2},
+        {"* 2H | * 3H 2S AH | * 3D 2D AS | * 4S 3S / KC", "2H>F1, 3H>F1, 3D>F1, 4S>F1", "="},
+        {"* 5S | * 6H | * 7H 6S 5H | * 9H 8H / KC KD 4H", "5S>F2, 6H>F2, 7H>F2, 9H>F2", "="},
+        {"* 2D AD / KC - KH", "2D>F0, AD>F0, AD>F1", "* 2D / KC AD KH"},
+        // Only a foundation's top card comes off; the one below is uncovered.
+        {"* 7C | * 8S | * / - 7D", "6D>0, 7D>1", "* 7C | * 8S 7D | * / - 6D"},
+        // A column reaching slot 13 of columns 0..3 lies over the hand, which comes back in
+        // front when a move ends there or an undo puts cards back there.
+        {"| | | " + kLong + " KS | * QH JS | *", "QH>3", "| | | " + kLong + " KS QH JS | * | *"},
+        {kLong + " QC KS QH | * KD | * | *", "QH>1", kLong + " QC KS | * KD QH | * | *"},
+        // The card menu moves its card alone, whatever an earlier press picked up.
+        {"* 9C | * 8H 7S | * / / 8D", "8H>F0, menu 8D>0", "* 9C 8D | * 8H 7S | *"},
+        // A double-click on a foundation's top card plays the free cards of its suit in turn,
+        // each a move of its own, up to the first that is not free; an Ace takes the first
+        // empty foundation.
+        {"* 8H 3S | * QC 7H | * / - 5H / 6H", "dbl 5H", "* 8H 3S | * QC | * / - 7H", 2},
+        {"* 7H 3S | * QC 8H | * / - 5H / 6H", "dbl 5H", "* 7H 3S | * QC 8H | * / - 6H"},
+        {"* 2C | * 3C | * 4C | 5C | 6C | 7C / KD AC KH / 8C 9C 10C JC QC KC", "dbl AC",
+         "* | * | * / KD KC KH", 12},
+        {"* 9S AC | * | * / 3D - 2H / AS", "dbl AS, dbl AC", "* 9S | * | * / 3D AS 2H AC", 2},
+        // Covered cards, an unstarted suit, two ranks up, a King home, bases and the spare.
+        {"* 9S 4D | * 5C 3S | * 7S | | * QD JD | * / 4C 2D KH / 5S",
+         "dbl 5C, dbl QD, dbl 4D, dbl 7S, dbl 5S, dbl JD, dbl KH, dbl 4C, dbl 52, dbl 56, dbl 60, "
+         "dbl 57, dbl -1", "="},
+    };
+    for (const Case& c : cases) Check(c);
+}
+
+// With E empty columns a run of up to 2^E cards goes onto a card; into an empty column
+// half that, or 2^E - 1 when the run is a whole column. A run from the Queen reaches twelve.
+TEST_F(RulesTest, RunLimitsByEmptyColumns) {
+    const std::string queenDown = "QH JS 10H 9S 8H 7S 6H 5S 4H 3S 2H AS";
+    const int limits[3][6] = {{1, 2, 4, 8, 16}, {0, 1, 2, 4, 8, 16}, {0, 1, 3, 7, 15, 31}};  // by E
+    for (int kind = 0; kind < 3; ++kind)  // onto the King of Spades, part of a column, all of it
+        for (int e = kind ? 1 : 0; e <= (kind ? 5 : 4); ++e)
+            for (const int n : {std::min(limits[kind][e], 12), limits[kind][e] + 1}) {
+                if (n > 12) continue;
+                std::size_t end = 0;
+                for (int i = 0; i < n; ++i) end = queenDown.find(' ', end + 1);
+                const std::string run = queenDown.substr(0, end);
+                std::vector<std::string> from(static_cast<std::size_t>(6 - e), "*");
+                from[0] = kind == 0 ? "* KS" : kind == 1 ? "* " + run : run;
+                if (kind == 0) from[1] = run;
+                std::vector<std::string> to = from;
+                to[0] = kind == 0 ? "* KS " + run : kind == 1 ? "*" : "";
+                if (kind == 0) to[1] = "";
+                else to.push_back(run);
+                const std::string drop = "QH>" + std::to_string(kind ? 6 - e : 0);
+                const bool fits = n <= limits[kind][e];
+                Check({Join(from) + " / KC KD", drop, fits ? Join(to) + " / KC KD" : "="});
+            }
+}
+
+}  // namespace
+}  // namespace tess::test
