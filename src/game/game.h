@@ -260,8 +260,6 @@ private:
     std::string caption_ = "Tessaline";
     PopupMenu<kCardMenuItemCount> mnuPopupCard;
     PopupMenu<kGameMenuItemCount> mnuPopupGame;
-
-    friend struct GameTestAccess;
 };
 
 }  // namespace tess
