@@ -117,17 +117,11 @@ void BoardWidget::AfterGameEvent() {
 void BoardWidget::mousePressEvent(QMouseEvent* event) {
     const QPointF at = event->position();
     lastPointer_ = at;
-    if (pressedImage_ >= 0 || pressOnTable_) {
-        // Another button while one is held: it belongs to the same press.
-        if (pressedImage_ >= 0) {
-            const QPointF twips = TwipsOnImage(pressedImage_, at);
-            game_.imgCard_MouseDown(pressedImage_, GameButton(event->button()), twips.x(), twips.y());
-            AfterGameEvent();
-        }
-        return;
+    // A second button while one is held belongs to the same press.
+    if (pressedImage_ < 0 && !pressOnTable_) {
+        pressedImage_ = ImageAtPixel(at);
+        pressOnTable_ = pressedImage_ < 0;
     }
-    pressedImage_ = ImageAtPixel(at);
-    pressOnTable_ = pressedImage_ < 0;
     if (pressedImage_ < 0) return;
     const QPointF twips = TwipsOnImage(pressedImage_, at);
     game_.imgCard_MouseDown(pressedImage_, GameButton(event->button()), twips.x(), twips.y());
