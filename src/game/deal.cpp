@@ -41,6 +41,7 @@ void Game::ClearColumns() {
 }
 
 void Game::LayOutDeal() {
+    EndPress();
     platform_.SetBusyPointer(true);
     for (CardImage& image : imgCard) image.Visible = false;
     ClearColumns();
@@ -68,9 +69,8 @@ void Game::LayOutDeal() {
     UndoUpperBound = 20;
     UndoRecords.resize(UndoUpperBound + 1);
     UndoCount = 0;
-    picForDragging.Visible = false;
-    Dragging = false;
     DragMoved = false;
+    DragCancelled = false;
     platform_.SetBusyPointer(false);
 }
 

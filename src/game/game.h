@@ -157,6 +157,9 @@ public:
     // Returns true when the release should open the card menu (see OpenCardMenu).
     bool imgCard_MouseUp(int index, int button, double x, double y);
     void RestoreDraggedCards(int index);
+    // Ends a drag or an Ace peek in progress as a release that moves nothing would: run
+    // before anything else changes the table, so no card stays hidden or shown twice.
+    void EndPress();
     // The destination and its legality for a reference point (x, y) in board units.
     DropDecision FindDropTarget(double x, double y) const;
     void SelectDropPoint(DropPoint mode);

@@ -164,6 +164,15 @@ void Game::RestoreDraggedCards(int index) {
     }
 }
 
+void Game::EndPress() {
+    imgCard[kSpareImage].Visible = false;
+    if (!Dragging) return;
+    Dragging = false;
+    picForDragging.Visible = false;
+    platform().SetTopmost(false);
+    RestoreDraggedCards(MoveCards[0]);  // the lead is the pressed card
+}
+
 // Target is the destination under the point (or -1); Legal says whether the rules take
 // MoveCards there. Only cards picked up from a column can be dropped "where they lie".
 DropDecision Game::FindDropTarget(double x, double y) const {

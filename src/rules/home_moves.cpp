@@ -5,7 +5,7 @@
 namespace tess {
 
 void Game::imgCard_DblClick(int index) {
-    Dragging = false;  // the release that follows a double-click must move nothing
+    EndPress();  // the release that follows a double-click must move nothing
     if (!IsCardImage(index)) return;
 
     const char tag = imgCard[index].Tag;

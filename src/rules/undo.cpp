@@ -48,6 +48,7 @@ void Game::RecordMoveEnd(int card) {
 // the destination pile are repaired, and the move request describes the move before it.
 void Game::UndoMove() {
     if (UndoCount < 1) return;
+    EndPress();
     const UndoRecord record = UndoRecords[UndoCount - 1];
     const int n = record.LastIndex + 1;
 

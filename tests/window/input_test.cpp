@@ -200,5 +200,40 @@ TEST_F(InputTest, LosingTheActiveWindowBreaksOffADrag) {
     EXPECT_EQ(game().UndoCount, 0);
 }
 
+// Keys act while the button is held: whatever they change, the drag ends first, and its
+// release later moves nothing and leaves every card shown at its place.
+TEST_F(InputTest, KeysPressedDuringADragEndItFirst) {
+    DragCardOnto(C("8C"), C("9D"));
+    DragCardOnto(C("7H"), C("8C"));
+    ASSERT_EQ(game().UndoCount, 2);
+    const struct { Qt::Key key; Qt::KeyboardModifiers modifiers; int movesLeft; } keys[] = {
+        {Qt::Key_Z, Qt::ControlModifier, 1}, {Qt::Key_F3, Qt::NoModifier, 0},
+                        {Qt::Key_F2, Qt::NoModifier, 0}};
+    for (const auto& k : keys) {
+        int card = 0;  // the hand card a press at its centre reaches
+        while (game().imgCard[card].Tag != kTagHand || board()->ImageAtPixel(CentreOf(card)) != card) ++card;
+        const QPoint from = CentreOf(card);
+        // Picture's middle between columns 0 and 1: no destination there.
+        const QPoint to = from + (BoardWidget::ToPixels(45, 180) -
+                                  BoardWidget::ToPixels(game().imgCard[card].Left, game().imgCard[card].Top)).toPoint();
+        QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
+        for (const QPoint at : {from + QPoint(4, -4), to}) {
+            QMouseEvent move(QEvent::MouseMove, at, board()->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(board(), &move);
+        }
+        ASSERT_FALSE(game().imgCard[card].Visible);
+        QTest::keyClick(window.get(), k.key, k.modifiers);
+        EXPECT_FALSE(board()->dragPicture()->isVisible());
+        QMouseEvent move(QEvent::MouseMove, to, board()->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(board(), &move);
+        QTest::mouseRelease(board(), Qt::LeftButton, Qt::NoModifier, to);
+        EXPECT_EQ(game().UndoCount, k.movesLeft);
+        EXPECT_EQ(game().CheckInvariants(), "") << k.key;
+        EXPECT_FALSE(board()->dragPicture()->isVisible());
+    }
+}
+
 }  // namespace
 }  // namespace tess::test
