@@ -233,8 +233,11 @@ std::string Game::CheckInvariants() const {
             out << CardName(card) << " has tag " << image.Tag << "\n";
         }
         if (seen[card] != 1) out << CardName(card) << " is in " << seen[card] << " places\n";
-        // Only a drag in progress hides cards; every other event ends with all of them shown.
-        if (!Dragging && !image.Visible) out << CardName(card) << " is hidden\n";
+        // Only a drag in progress hides cards, those it carries; every other event ends with
+        // all of them shown.
+        const auto carried = MoveCards.begin() + (Dragging ? MoveLast + 1 : 0);
+        if (!image.Visible && std::find(MoveCards.begin(), carried, card) == carried)
+            out << CardName(card) << " is hidden\n";
     }
     for (int c = 0; c < kColumns; ++c) {
         if (ColumnCards[c][kSlots - 1] != kNoCard) out << "column " << c << " reaches its last slot\n";

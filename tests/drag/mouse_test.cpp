@@ -275,6 +275,10 @@ TEST_F(MouseTest, RightPressShowsACoveredAceWhole) {
     EXPECT_FALSE(game.imgCard_MouseUp(C("AH"), kRightButton, 300, 300) || spare.Visible);
     game.imgCard_MouseDown(C("AS"), kRightButton, 300, 300);
     EXPECT_FALSE(spare.Visible);
+    // A double-click while it is held ends the peek: the picture must not outlive the Ace's place.
+    game.imgCard_MouseDown(C("AH"), kRightButton, 300, 300);
+    game.imgCard_DblClick(C("KH"));
+    EXPECT_FALSE(spare.Visible);
 }
 
 TEST_F(MouseTest, GameMenuFollowsTheHistoryAndF1CallsHelp) {

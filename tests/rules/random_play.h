@@ -1,12 +1,14 @@
-// A player that makes random legal moves through the entry points the window uses: a drop
-// (PickUpCards, the placement tests, PerformMove), a double-click, a one-card menu move,
-// and Undo. Shared by the long-play test and its benchmark, so the benchmark's signature
+// A player that acts through the entry points the window uses: a drag of what a press picks
+// up (press, moves and release, as mouse events), a double-click, a one-card menu move, and
+// Undo. While the button is held it may also take a move back, restart or deal anew, as the
+// keys can. Shared by the long-play test and its benchmark, so the benchmark's signature
 // changes whenever the rules' behaviour does.
 #pragma once
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -14,7 +16,10 @@
 
 namespace tess::play {
 
-enum class Action { Drop, DoubleClick, MenuMove, Undo, Nothing };
+// Drop: a release that must move the cards. Press, Carry, Release: the parts of a drag that
+// must move nothing, a release among them that aims nowhere legal or follows Undo,
+// Restart or New while the button was held.
+enum class Action { Drop, DoubleClick, MenuMove, Undo, Nothing, Press, Carry, Release, Restart, NewDeal };
 
 // The image a drop onto the column names: its last card, or its base when empty.
 inline int ColumnTarget(const Game& game, int column) {
@@ -62,13 +67,14 @@ public:
 
     // One random action; Nothing when the chosen kind had no legal move.
     Action Step(Game& game) {
+        if (held_) return Hold(game);
         const int roll = Below(100);
         if (roll < 10 && game.UndoCount > 0) {
             game.UndoMove();
             return Action::Undo;
         }
-        if (roll < 60) return Move(game, false) ? Action::Drop : Action::Nothing;
-        if (roll >= 80) return Move(game, true) ? Action::MenuMove : Action::Nothing;
+        if (roll < 60) return Press(game) ? Action::Press : Action::Nothing;
+        if (roll >= 80) return Move(game) ? Action::MenuMove : Action::Nothing;
         if (Below(8) == 0) {
             game.imgCard_DblClick(Below(kImageCount));  // anything at all, bases included
             return Action::DoubleClick;
@@ -95,30 +101,94 @@ private:
         return cards;
     }
 
-    // A drop of what a press picks up, or the card menu's one-card move onto a column
-    // (never an Ace, nor a foundation's Ace or Two), to a random legal destination.
-    bool Move(Game& game, bool menu) {
+    // Picks up a card and lists the legal destinations of what it carries.
+    bool PickUp(Game& game, int card, bool menu) {
+        const bool onFoundation = game.imgCard[card].Tag == kTagFoundation;
+        if (menu && (Rank(card) == kAce || (onFoundation ? Rank(card) == kTwo : !game.IsFree(card))))
+            return false;
+        if (!game.PickUpCards(card)) return false;  // a card the menu offers moves alone
+        targets_.clear();
+        for (int c = 0; c < kColumns; ++c)
+            if (game.RunFitsColumn(c)) targets_.push_back(ColumnTarget(game, c));
+        for (int f = 0; f < kFoundations && !menu; ++f)
+            if (game.RunFitsFoundationPile(f)) targets_.push_back(FoundationBase(f));
+        return !targets_.empty();
+    }
+
+    // The card menu's one-card move onto a column (never an Ace, nor a foundation's Ace or
+    // Two), to a random legal destination.
+    bool Move(Game& game) {
         for (int card : ShuffledCards(game)) {
-            const bool onFoundation = game.imgCard[card].Tag == kTagFoundation;
-            if (menu &&
-                (Rank(card) == kAce || (onFoundation ? Rank(card) == kTwo : !game.IsFree(card))))
-                continue;
-            if (!game.PickUpCards(card)) continue;  // a card the menu offers moves alone
-            targets_.clear();
-            for (int c = 0; c < kColumns; ++c)
-                if (game.RunFitsColumn(c)) targets_.push_back(ColumnTarget(game, c));
-            for (int f = 0; f < kFoundations && !menu; ++f)
-                if (game.RunFitsFoundationPile(f)) targets_.push_back(FoundationBase(f));
-            if (targets_.empty()) continue;
+            if (!PickUp(game, card, true)) continue;
             game.MoveTarget = targets_[rng_() % targets_.size()];
-            game.MoveCard = game.PopupCard = card;  // the menu move takes its card from PopupCard
-            menu ? game.MenuMove() : game.PerformMove();
+            game.PopupCard = card;
+            game.MenuMove();
             return true;
         }
         game.ReloadMoveFromNewestRecord();  // what a drag that moves nothing leaves
         return false;
     }
 
+    // Presses a card that can go somewhere and chooses where the picture will be let go:
+    // mostly on a legal destination, else between two columns or back where it started.
+    bool Press(Game& game) {
+        for (int card : ShuffledCards(game)) {
+            if (!PickUp(game, card, false)) continue;
+            const int target = Below(8) ? targets_[rng_() % targets_.size()] : -1;
+            game.ReloadMoveFromNewestRecord();
+            held_ = Held{card, 30.0 + Below(1000), 10.0 + Below(250)};
+            game.imgCard_MouseDown(card, kLeftButton, held_->grabX, held_->grabY);
+            const CardImage& image = game.imgCard[card];
+            double left = 45, top = Below(2) ? 200 : image.Top;  // between columns 0 and 1
+            if (Below(3) == 0) left = image.Left, top = image.Top;  // back where it started
+            if (target >= FoundationBase(0) && target < ColumnBase(0)) {
+                left = kFoundationLeft;
+                top = FoundationTopPos(target - FoundationBase(0));
+            } else if (target >= 0) {  // level with the column's last card
+                const int column = game.ColumnOf(target);
+                left = ColumnLeft(column);
+                top = SlotTop(game.LastRowInColumn(column)) + kSlotStep;
+            }
+            held_->aimX = held_->grabX + (left - image.Left) * kTwipsPerUnitX;
+            held_->aimY = held_->grabY + (top - image.Top) * kTwipsPerUnitY;
+            held_->drops = target >= 0;
+            return true;
+        }
+        game.ReloadMoveFromNewestRecord();
+        return false;
+    }
+
+    // A step with the button held: a move, the release, or a key that changes the table.
+    Action Hold(Game& game) {
+        const int roll = Below(100), card = held_->card;
+        if (roll < 8 && game.UndoCount > 0) {
+            game.UndoMove();
+            held_->drops = false;
+            return Action::Undo;
+        }
+        if (roll == 8 || roll == 9) {
+            roll == 8 ? game.mnuGameRestart_Click() : game.mnuGameNew_Click();
+            held_->drops = false;
+            return roll == 8 ? Action::Restart : Action::NewDeal;
+        }
+        if (roll < 40) {
+            game.imgCard_MouseMove(card, kLeftButton, Below(6000) - 2000.0, Below(6000) - 2000.0);
+            return Action::Carry;
+        }
+        game.imgCard_MouseMove(card, kLeftButton, held_->aimX, held_->aimY);
+        game.imgCard_MouseUp(card, kLeftButton, held_->aimX, held_->aimY);
+        const bool drops = held_->drops;
+        held_.reset();
+        return drops ? Action::Drop : Action::Release;
+    }
+
+    struct Held {
+        int card;
+        double grabX, grabY;  // twips inside the pressed image
+        double aimX = 0, aimY = 0;
+        bool drops = false;  // the release moves the cards
+    };
+    std::optional<Held> held_;
     std::mt19937_64 rng_;
     std::vector<int> targets_;
 };
