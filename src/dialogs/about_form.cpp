@@ -31,6 +31,7 @@ AboutForm::AboutForm(QWidget* owner, UrlOpener opener)
     url_->setCursor(Qt::PointingHandCursor);
     url_->installEventFilter(this);
     AddOkButton(TwipsRect(2820, 1860, 1125, 345));
+    FitToText();
 }
 
 void AboutForm::ShowModal(QWidget* owner, UrlOpener opener) {

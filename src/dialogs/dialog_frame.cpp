@@ -1,7 +1,11 @@
 #include "dialogs/dialog_frame.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QEvent>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QShowEvent>
@@ -15,6 +19,8 @@ namespace tess {
 namespace {
 
 constexpr int kIconPixels = 32;
+// The layout's own margin: the icon's from the left edge, the OK button's from the right.
+constexpr int kMarginTwips = 180;
 
 }  // namespace
 
@@ -69,13 +75,56 @@ void CentreOverOwner(QWidget* window, const QWidget* owner) {
 
 FixedDialog::FixedDialog(QWidget* owner, const QString& caption, int clientWidthTwips,
                          int clientHeightTwips)
-    : QDialog(owner, FixedDialogFlags()), owner_(owner) {
+    : QDialog(owner, FixedDialogFlags()),
+      owner_(owner),
+      designedSize_(TwipsToPixels(clientWidthTwips), TwipsToPixels(clientHeightTwips)) {
     setWindowTitle(caption);
     setWindowIcon(ProgramIcon(owner));
     setModal(true);
     setFont(DialogFont());
     setSizeGripEnabled(false);
-    setFixedSize(TwipsToPixels(clientWidthTwips), TwipsToPixels(clientHeightTwips));
+    setFixedSize(designedSize_);
+}
+
+QWidget* FixedDialog::Place(QWidget* control, const QRect& designed) {
+    control->setGeometry(designed);
+    placed_.push_back({control, designed});
+    return control;
+}
+
+void FixedDialog::FitToText() {
+    const int margin = TwipsToPixels(kMarginTwips);
+    QSize client = designedSize_;
+    std::vector<QRect> places;
+    for (const Placed& p : placed_) {
+        QSize needed;
+        if (const auto* label = qobject_cast<QLabel*>(p.control); label && !label->text().isEmpty()) {
+            needed = label->sizeHint();
+            client.setWidth(std::max(client.width(), p.designed.x() + needed.width() + margin));
+        } else if (const auto* button = qobject_cast<QPushButton*>(p.control)) {
+            const QFontMetrics metrics = button->fontMetrics();
+            needed = {metrics.horizontalAdvance(button->text()) + 2 * metrics.height(),
+                      button->sizeHint().height()};
+        }
+        places.emplace_back(p.designed.topLeft(), p.designed.size().expandedTo(needed));
+    }
+    // What lies below a control that grew moves down by as much.
+    for (std::size_t i = 0; i < placed_.size(); ++i) {
+        const int grown = places[i].height() - placed_[i].designed.height();
+        for (std::size_t j = 0; j < placed_.size() && grown > 0; ++j)
+            if (placed_[j].designed.top() > placed_[i].designed.center().y()) places[j].translate(0, grown);
+    }
+    for (std::size_t i = 0; i < placed_.size(); ++i) {
+        const QRect& designed = placed_[i].designed;
+        QRect& place = places[i];
+        // Buttons keep their distance from the right edge; every control its distance from the bottom.
+        if (qobject_cast<QPushButton*>(placed_[i].control) != nullptr)
+            place.moveRight(designed.right() + client.width() - designedSize_.width());
+        client.setHeight(std::max(client.height(),
+                                  place.bottom() + designedSize_.height() - designed.bottom()));
+        placed_[i].control->setGeometry(place);
+    }
+    setFixedSize(client);
 }
 
 QLabel* FixedDialog::AddLabel(const char* name, const QString& text, const QRect& place) {
@@ -83,7 +132,7 @@ QLabel* FixedDialog::AddLabel(const char* name, const QString& text, const QRect
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(place);
+    Place(label, place);
     return label;
 }
 
@@ -91,7 +140,7 @@ QLabel* FixedDialog::AddPicture(const QRect& place) {
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setGeometry(place);
+    Place(picture, place);
     picture->setPixmap(windowIcon().pixmap(QSize(kIconPixels, kIconPixels), devicePixelRatioF()));
     return picture;
 }
@@ -99,7 +148,7 @@ QLabel* FixedDialog::AddPicture(const QRect& place) {
 QPushButton* FixedDialog::AddOkButton(const QRect& place) {
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("CommandOK"));
-    ok->setGeometry(place);
+    Place(ok, place);
     ok->setAutoDefault(true);
     ok->setDefault(true);
     ok->setFocus();
@@ -108,9 +157,16 @@ QPushButton* FixedDialog::AddOkButton(const QRect& place) {
 }
 
 // Centred each time it opens, over wherever the main window stands at that moment.
+// Fitted again as it opens: the screen it opens on may draw the font larger.
 void FixedDialog::showEvent(QShowEvent* event) {
+    FitToText();
     CentreOverOwner(this, owner_);
     QDialog::showEvent(event);
+}
+
+void FixedDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) FitToText();
+    QDialog::changeEvent(event);
 }
 
 }  // namespace tess

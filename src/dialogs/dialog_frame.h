@@ -3,6 +3,8 @@
 // program icon, a small UI font, and centring over the main window when shown.
 #pragma once
 
+#include <vector>
+
 #include <QDialog>
 #include <QFont>
 #include <QIcon>
@@ -14,6 +16,7 @@
 
 class QLabel;
 class QPushButton;
+class QEvent;
 class QShowEvent;
 class QWidget;
 
@@ -57,10 +60,23 @@ protected:
     QLabel* AddLabel(const char* name, const QString& text, const QRect& place);
     QLabel* AddPicture(const QRect& place);
     QPushButton* AddOkButton(const QRect& place);
+    // The designed layout, enlarged where the text in the current font needs more room:
+    // each label and button holds its whole text, a label's text ends the layout's margin
+    // before the right edge, and what lies below a taller control moves down with it.
+    void FitToText();
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    struct Placed {
+        QWidget* control;
+        QRect designed;
+    };
+    QWidget* Place(QWidget* control, const QRect& designed);
+
     QWidget* owner_;
+    QSize designedSize_;
+    std::vector<Placed> placed_;
 };
 
 }  // namespace tess

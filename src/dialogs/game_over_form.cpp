@@ -11,6 +11,7 @@ GameOverForm::GameOverForm(QWidget* owner)
              TwipsRect(1155, 270, 1380, 225));
     AddLabel("Label1", QStringLiteral("You win."), TwipsRect(1155, 510, 1380, 255));
     AddOkButton(TwipsRect(1230, 1020, 1125, 345));
+    FitToText();
 }
 
 void GameOverForm::ShowModal(QWidget* owner) {

@@ -14,7 +14,8 @@ namespace {
 
 std::vector<QUrl> opened;
 
-// A null text is the implementer's own and only has to be there; pixels are twips / 15.
+// A null text is the implementer's own and only has to be there; pixels are twips / 15,
+// but the win dialog is wider by the margin its first line needs.
 struct Control { const char* name; const char* text; QRect pixels; };
 
 struct Form {
@@ -25,9 +26,9 @@ struct Form {
 };
 
 const Form kForms[] = {
-    {[](QWidget* owner) { return std::make_unique<GameOverForm>(owner); }, "Tessaline", {169, 102},
+    {[](QWidget* owner) { return std::make_unique<GameOverForm>(owner); }, "Tessaline", {181, 102},
      {{"Picture1", "", {12, 12, 33, 33}}, {"LabelWinnerName", "Congratulations!", {77, 18, 92, 15}},
-      {"Label1", "You win.", {77, 34, 92, 17}}, {"CommandOK", "OK", {82, 68, 75, 23}}}},
+      {"Label1", "You win.", {77, 34, 92, 17}}, {"CommandOK", "OK", {94, 68, 75, 23}}}},
     {[](QWidget* owner) {
          return std::make_unique<AboutForm>(owner, [](const QUrl& url) {
              opened.push_back(url);
@@ -61,6 +62,36 @@ TEST(DialogForms, TextsLayoutAndAFrameThatOnlyMovesAndCloses) {
         EXPECT_FALSE(form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
         form->resize(f.client + QSize(120, 80));
         EXPECT_EQ(form->size(), f.client);
+    }
+}
+
+// In any font size every text fits its control, a label's text ends the layout's margin
+// (12 pixels) before the right edge, and each control lies inside the dialog, level with
+// or below the text of the one before.
+TEST(DialogForms, TextFitsInEveryFontSize) {
+    for (const Form& f : kForms) {
+        auto form = f.make(nullptr);
+        for (const double points : {6.0, 8.0, 11.0, 14.0, 20.0}) {
+            SCOPED_TRACE(std::string(f.caption) + " at " + std::to_string(points) + " points");
+            QFont font = form->font();
+            font.setPointSizeF(points);
+            form->setFont(font);
+            int textBottom = 0;
+            for (const Control& c : f.controls) {
+                const auto* control = form->findChild<QWidget*>(c.name);
+                const QString text = control->property("text").toString();
+                const QFontMetrics metrics = control->fontMetrics();
+                EXPECT_LE(metrics.horizontalAdvance(text), control->width()) << c.name;
+                EXPECT_LE(metrics.height(), control->height()) << c.name;
+                EXPECT_TRUE(form->rect().contains(control->geometry())) << c.name;
+                if (text.isEmpty()) continue;
+                if (qobject_cast<const QLabel*>(control) != nullptr) {
+                    EXPECT_LE(control->x() + metrics.horizontalAdvance(text) + 12, form->width()) << c.name;
+                }
+                EXPECT_GE(control->y() + 1, textBottom) << c.name;  // one pixel overlaps by design
+                textBottom = control->y() + metrics.height();
+            }
+        }
     }
 }
 
