@@ -63,6 +63,20 @@ int WriteInPlace(const std::string& path, std::string_view data) {
     return file.Close();
 }
 
+// For a file that may be written in a folder that may not: no temporary file can stand
+// beside it. The space is claimed before the old bytes are touched, so a full disk or a
+// size limit refuses the save with the file still whole.
+int OverwriteInPlace(const std::string& path, std::string_view data) {
+    FileHandle file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0) return errno;
+    const auto size = static_cast<off_t>(data.size());
+    if (const int error = ::posix_fallocate(file.get(), 0, size); error != 0 && error != EOPNOTSUPP && error != EINVAL)
+        return error;
+    if (const int error = WriteAll(file.get(), data)) return error;
+    if (::ftruncate(file.get(), size) != 0 || ::fsync(file.get()) != 0) return errno;
+    return file.Close();
+}
+
 void SyncFolder(const std::string& folder) {
     FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
@@ -97,9 +111,14 @@ int WriteFileAtomically(const std::string& path, std::string_view data) {
         temp = folder + "/." + base.substr(0, 180) + "." + std::to_string(::getpid()) + "-" +
                std::to_string(++counter) + ".tmp";
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-        if (fd < 0 && errno != EEXIST) return errno;
+        if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) return EEXIST;
+    if (fd < 0) {
+        const int error = errno;
+        // The old file may be written where nothing may be created: as careful editors do.
+        if (exists && error != EEXIST) return OverwriteInPlace(target, data);
+        return error;
+    }
 
     FileHandle file(fd);
     int error = 0;
