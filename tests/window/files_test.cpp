@@ -106,6 +106,44 @@ TEST_F(FilesTest, OpenLaysOutTheFileAndSaveThenNeedsNoDialog) {
     EXPECT_EQ(window->windowTitle(), "Tessaline");
 }
 
+// Ctrl+S writes without asking only over the file whose deal is in play, the one the
+// caption names; after a refused file, a new deal or a drop it asks as Save As does (the
+// fake chooser cancels), and a refused file is never the name offered.
+TEST_F(FilesTest, SaveAsksUnlessTheRememberedFileHoldsTheGameInPlay) {
+    const QString list = Path("shopping.tsl"), a = Path("a.tsl"), dropped = SavedReversedDeal("dropped.tsl");
+    WriteAll(list, "eggs\nmilk\n");
+    const auto saveAsks = [&] {
+        const size_t before = chooser->asked.size();
+        QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+        return chooser->asked.size() > before;
+    };
+    chooser->answers = {list};
+    window->mnuGameOpen_Click();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(saveAsks());
+    EXPECT_EQ(ReadAll(list), "eggs\nmilk\n");
+    EXPECT_EQ(chooser->remembered, "");
+
+    chooser->answers = {a};
+    window->mnuGameSaveAs_Click();
+    const QByteArray first = ReadAll(a);
+    EXPECT_FALSE(saveAsks());
+    window->mnuGameNew_Click();
+    EXPECT_TRUE(saveAsks());
+    EXPECT_EQ(ReadAll(a), first) << "a new deal went into the old file";
+
+    chooser->answers = {a};
+    window->mnuGameOpen_Click();
+    QFile::remove(a);
+    EXPECT_FALSE(saveAsks());
+    EXPECT_EQ(ReadAll(a), first);
+    ASSERT_TRUE(DragOver({dropped}));
+    Drop({dropped});
+    EXPECT_TRUE(saveAsks());
+    EXPECT_EQ(ReadAll(a), first);
+    EXPECT_EQ(chooser->remembered, a);
+}
+
 TEST_F(FilesTest, CancellingOpenLeavesTheGameInPlay) {
     MakeAMove();
     const auto before = game().imgCard;
@@ -199,6 +237,17 @@ TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {
     window.reset();
     Start();
     EXPECT_EQ(window->pos(), placed);
+}
+
+TEST_F(FilesTest, ASettingsFileWithLoneCarriageReturnsPlacesTheWindowAndIsWrittenInKind) {
+    window.reset();
+    const QString ini = config.filePath("tessaline/tessaline.ini");
+    QDir().mkpath(config.filePath("tessaline"));
+    WriteAll(ini, "[Options]\rWinnableGamesOnly=0\r[WindowPosition]\rLeft=1800\rTop=1350\r");
+    Start();
+    EXPECT_EQ(window->pos(), QPoint(120, 90));
+    window->close();
+    EXPECT_EQ(ReadAll(ini), "[Options]\rWinnableGamesOnly=0\r[WindowPosition]\rLeft=1800\rTop=1350\r");
 }
 
 TEST_F(FilesTest, AWindowSavedOffEveryScreenComesBack) {
