@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 namespace tess {
@@ -83,6 +84,31 @@ void SyncFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+int ReadRegularFile(const std::string& path, std::size_t maxSize, std::string& bytes) {
+    bytes.clear();
+    // Looked at before it is opened, since opening a device may already do something;
+    // and again once open, in case it was swapped in between.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno;
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (!S_ISREG(st.st_mode)) return EINVAL;
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0) return errno;
+    if (::fstat(file.get(), &st) != 0) return errno;
+    if (!S_ISREG(st.st_mode)) return EINVAL;
+    if (static_cast<std::uintmax_t>(st.st_size) > maxSize) return EFBIG;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return 0;
+        // The file may grow while it is read.
+        if (bytes.size() + static_cast<std::size_t>(n) > maxSize) return EFBIG;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
 
 int WriteFileAtomically(const std::string& path, std::string_view data) {
     if (path.empty()) return ENOENT;
