@@ -2,9 +2,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include "files/saved_game.h"
@@ -237,6 +239,31 @@ TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {
     window.reset();
     Start();
     EXPECT_EQ(window->pos(), placed);
+}
+
+// The real message box: a file name far wider than the screen, with no blank or hyphen to
+// break at, wraps inside the box instead of running off its right edge.
+TEST_F(FilesTest, ALongPathInAMessageWrapsInsideTheBox) {
+    window->platform().messageHook = nullptr;
+    const QString path = Path("") + QString("LongName").repeated(24) + ".tsl";
+    chooser->answers = {path};
+    QRect box, text;
+    int labelWidth = 0;
+    QTimer::singleShot(100, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* label = dialog ? dialog->findChild<QLabel*>("qt_msgbox_label") : nullptr;
+        if (label) {
+            box = dialog->frameGeometry();
+            labelWidth = label->width();
+            text = label->fontMetrics().boundingRect(QRect(0, 0, labelWidth, 10000), Qt::TextWordWrap, label->text());
+            EXPECT_EQ(label->text().remove(QChar(0x200B)).left(path.size()).toStdString(), path.toStdString());
+        }
+        if (dialog) dialog->close();
+    });
+    window->mnuGameOpen_Click();
+    ASSERT_GT(labelWidth, 0) << "no message box";
+    EXPECT_LE(text.width(), labelWidth);
+    EXPECT_LE(box.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
 }
 
 TEST_F(FilesTest, ASettingsFileWithLoneCarriageReturnsPlacesTheWindowAndIsWrittenInKind) {
