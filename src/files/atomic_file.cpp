@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 namespace tess {
@@ -63,12 +64,51 @@ int WriteInPlace(const std::string& path, std::string_view data) {
     return file.Close();
 }
 
+// For a file that may be written in a folder that may not: no temporary file can stand
+// beside it. The space is claimed before the old bytes are touched, so a full disk or a
+// size limit refuses the save with the file still whole.
+int OverwriteInPlace(const std::string& path, std::string_view data) {
+    FileHandle file(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0) return errno;
+    const auto size = static_cast<off_t>(data.size());
+    if (const int error = ::posix_fallocate(file.get(), 0, size); error != 0 && error != EOPNOTSUPP && error != EINVAL)
+        return error;
+    if (const int error = WriteAll(file.get(), data)) return error;
+    if (::ftruncate(file.get(), size) != 0 || ::fsync(file.get()) != 0) return errno;
+    return file.Close();
+}
+
 void SyncFolder(const std::string& folder) {
     FileHandle dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
 }  // namespace
+
+int ReadRegularFile(const std::string& path, std::size_t maxSize, std::string& bytes) {
+    bytes.clear();
+    // Looked at before it is opened, since opening a device may already do something;
+    // and again once open, in case it was swapped in between.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno;
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (!S_ISREG(st.st_mode)) return EINVAL;
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0) return errno;
+    if (::fstat(file.get(), &st) != 0) return errno;
+    if (!S_ISREG(st.st_mode)) return EINVAL;
+    if (static_cast<std::uintmax_t>(st.st_size) > maxSize) return EFBIG;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return errno;
+        if (n == 0) return 0;
+        // The file may grow while it is read.
+        if (bytes.size() + static_cast<std::size_t>(n) > maxSize) return EFBIG;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
 
 int WriteFileAtomically(const std::string& path, std::string_view data) {
     if (path.empty()) return ENOENT;
@@ -97,9 +137,14 @@ int WriteFileAtomically(const std::string& path, std::string_view data) {
         temp = folder + "/." + base.substr(0, 180) + "." + std::to_string(::getpid()) + "-" +
                std::to_string(++counter) + ".tmp";
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-        if (fd < 0 && errno != EEXIST) return errno;
+        if (fd < 0 && errno != EEXIST) break;
     }
-    if (fd < 0) return EEXIST;
+    if (fd < 0) {
+        const int error = errno;
+        // The old file may be written where nothing may be created: as careful editors do.
+        if (exists && error != EEXIST) return OverwriteInPlace(target, data);
+        return error;
+    }
 
     FileHandle file(fd);
     int error = 0;

@@ -10,7 +10,7 @@ bool Game::SaveGame(const std::string& path) {
         platform_.ShowMessage(message.text, message.title, message.icon);
         return false;
     }
-    caption_ = "Tessaline - " + path;
+    gameFile_ = path;
     return true;
 }
 
@@ -20,7 +20,7 @@ bool Game::OpenGame(const std::string& name) {
     const SavedGameResult result = ReadSavedGame(name);
     if (result.failure == OpenFailure::None) {
         DealOrder = result.deal;
-        caption_ = "Tessaline - " + name;
+        gameFile_ = name;
         return true;
     }
     const Message message = OpenFailureMessage(result, name);

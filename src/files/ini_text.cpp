@@ -8,25 +8,26 @@ namespace tess {
 
 namespace {
 
-struct Line {
-    std::string_view content;  // without its line end
-    std::string_view ending;   // "\r\n", "\n", or empty for a last line without one
-};
-
-std::vector<Line> SplitLines(std::string_view text) {
-    std::vector<Line> lines;
+// Lines end at CR LF, LF or a lone CR, as the files of every desktop end them.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
+        const std::size_t end = text.find_first_of("\r\n");
         if (end == std::string_view::npos) {
-            lines.push_back({text, {}});
+            lines.push_back(text);
             break;
         }
-        std::size_t contentEnd = end;
-        if (contentEnd > 0 && text[contentEnd - 1] == '\r') --contentEnd;
-        lines.push_back({text.substr(0, contentEnd), text.substr(contentEnd, end + 1 - contentEnd)});
-        text.remove_prefix(end + 1);
+        lines.push_back(text.substr(0, end));
+        text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
     }
     return lines;
+}
+
+// The file's own line end, the first one it uses; LF for a file that has none yet.
+std::string_view LineEnd(std::string_view text) {
+    const std::size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos || text[at] == '\n') return "\n";
+    return text.substr(at, 2) == "\r\n" ? "\r\n" : "\r";
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -70,20 +71,20 @@ struct SectionSpan {
     std::size_t end = 0;
 };
 
-std::optional<SectionSpan> FindSection(const std::vector<Line>& lines, std::string_view section) {
+std::optional<SectionSpan> FindSection(const std::vector<std::string_view>& lines, std::string_view section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const auto name = SectionName(lines[i].content);
+        const auto name = SectionName(lines[i]);
         if (!name || !SameName(*name, section)) continue;
         std::size_t end = i + 1;
-        while (end < lines.size() && !SectionName(lines[end].content)) ++end;
+        while (end < lines.size() && !SectionName(lines[end])) ++end;
         return SectionSpan{i, end};
     }
     return std::nullopt;
 }
 
-std::optional<std::size_t> FindKey(const std::vector<Line>& lines, SectionSpan span, std::string_view key) {
+std::optional<std::size_t> FindKey(const std::vector<std::string_view>& lines, SectionSpan span, std::string_view key) {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
-        const auto name = KeyName(lines[i].content);
+        const auto name = KeyName(lines[i]);
         if (name && SameName(*name, key)) return i;
     }
     return std::nullopt;
@@ -92,12 +93,12 @@ std::optional<std::size_t> FindKey(const std::vector<Line>& lines, SectionSpan s
 }  // namespace
 
 std::optional<std::string> ProfileString(std::string_view text, std::string_view section, std::string_view key) {
-    const std::vector<Line> lines = SplitLines(text);
+    const std::vector<std::string_view> lines = SplitLines(text);
     const auto span = FindSection(lines, section);
     if (!span) return std::nullopt;
     const auto at = FindKey(lines, *span, key);
     if (!at) return std::nullopt;
-    const std::string_view line = lines[*at].content;
+    const std::string_view line = lines[*at];
     std::string_view value = Trim(line.substr(line.find('=') + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
@@ -106,7 +107,7 @@ std::optional<std::string> ProfileString(std::string_view text, std::string_view
 
 int ProfileIntValue(std::string_view value) {
     std::size_t i = 0;
-    while (i < value.size() && (IsBlank(value[i]) || value[i] == '\r' || value[i] == '\n')) ++i;
+    while (i < value.size() && IsBlank(value[i])) ++i;
     bool negative = false;
     if (i < value.size() && (value[i] == '-' || value[i] == '+')) negative = value[i++] == '-';
     long long number = 0;
@@ -125,22 +126,24 @@ int ProfileInt(std::string_view text, std::string_view section, std::string_view
     return ProfileIntValue(*value);
 }
 
+// Every line is written with the file's own line end, so a rewritten file never mixes
+// them and its last line is always ended.
 std::string SetProfileString(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value) {
-    const std::vector<Line> lines = SplitLines(text);
-    const std::string newline = text.find("\r\n") != std::string_view::npos ? "\r\n" : "\n";
+    const std::vector<std::string_view> lines = SplitLines(text);
+    const std::string_view newline = LineEnd(text);
     const auto span = FindSection(lines, section);
 
     std::string out;
     out.reserve(text.size() + section.size() + key.size() + value.size() + 8);
+    const auto appendLine = [&](std::string_view a, std::string_view b = {}, std::string_view c = {}) {
+        out.append(a).append(b).append(c).append(newline);
+    };
     if (!span) {
-        out = text;
-        if (!lines.empty()) {
-            if (lines.back().ending.empty()) out += newline;
-            if (!Trim(lines.back().content).empty()) out += newline;
-        }
-        out.append("[").append(section).append("]").append(newline);
-        out.append(key).append("=").append(value).append(newline);
+        for (const std::string_view line : lines) appendLine(line);
+        if (!lines.empty() && !Trim(lines.back()).empty()) appendLine({});
+        appendLine("[", section, "]");
+        appendLine(key, "=", value);
         return out;
     }
 
@@ -149,18 +152,12 @@ std::string SetProfileString(std::string_view text, std::string_view section, st
     std::size_t after = span->header;
     if (!at) {
         for (std::size_t i = span->header + 1; i < span->end; ++i)
-            if (!Trim(lines[i].content).empty()) after = i;
+            if (!Trim(lines[i]).empty()) after = i;
     }
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (at && i == *at) {
-            out.append(*KeyName(lines[i].content)).append("=").append(value).append(lines[i].ending);
-            continue;
-        }
-        out.append(lines[i].content).append(lines[i].ending);
-        if (!at && i == after) {
-            if (lines[i].ending.empty()) out += newline;
-            out.append(key).append("=").append(value).append(newline);
-        }
+        if (at && i == *at) appendLine(*KeyName(lines[i]), "=", value);
+        else appendLine(lines[i]);
+        if (!at && i == after) appendLine(key, "=", value);
     }
     return out;
 }

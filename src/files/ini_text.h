@@ -20,7 +20,8 @@ int ProfileInt(std::string_view text, std::string_view section, std::string_view
 int ProfileIntValue(std::string_view value);
 
 // The text with the key set to value: the key's line rewritten in place, or a new line
-// at the end of its section, or a new section at the end of the text.
+// at the end of its section, or a new section at the end of the text. Lines end at CR LF,
+// LF or a lone CR; every line is written back with the text's first line end.
 std::string SetProfileString(std::string_view text, std::string_view section, std::string_view key,
                              std::string_view value);
 

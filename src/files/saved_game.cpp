@@ -246,7 +246,8 @@ Message OpenFailureMessage(const SavedGameResult& result, std::string_view name)
 }
 
 Message SaveFailureMessage(int error) {
-    if (error == ENOMEDIUM || error == ENXIO)
+    // Only a missing medium is the drive's own trouble; every other cause has the system's words.
+    if (error == ENOMEDIUM)
         return {"Cannot read drive A:\r\nMake sure the drive door is closed and that the disk is "
                 "formatted and free of errors.",
                 "Save", MessageIcon::Exclamation};

@@ -1,9 +1,7 @@
 // The settings file: where it lives, what it says, reading and writing it.
 #include "files/settings.h"
 
-#include <fcntl.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -22,7 +20,7 @@ namespace {
 constexpr std::string_view kPositionSection = "WindowPosition";
 constexpr std::string_view kOptionsSection = "Options";
 // A settings file is a few lines; anything far larger is not ours to load or rewrite.
-constexpr off_t kMaxSettingsSize = 1 << 20;
+constexpr std::size_t kMaxSettingsSize = 1 << 20;
 
 struct FileText {
     int error = 0;
@@ -31,26 +29,7 @@ struct FileText {
 
 FileText ReadSmallFile(const std::string& path) {
     FileText result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        result.error = errno;
-        return result;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) result.error = errno;
-    else if (S_ISDIR(st.st_mode)) result.error = EISDIR;
-    else if (!S_ISREG(st.st_mode)) result.error = EINVAL;
-    else if (st.st_size > kMaxSettingsSize) result.error = EFBIG;
-    char buffer[4096];
-    while (result.error == 0) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) result.error = errno;
-        if (n <= 0) break;
-        result.text.append(buffer, static_cast<std::size_t>(n));
-        if (result.text.size() > static_cast<std::size_t>(kMaxSettingsSize)) result.error = EFBIG;
-    }
-    ::close(fd);
+    result.error = ReadRegularFile(path, kMaxSettingsSize, result.text);
     if (result.error != 0) result.text.clear();
     return result;
 }

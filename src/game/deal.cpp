@@ -10,7 +10,7 @@ double Game::NextRandom() {
 
 // Only the 36 column cards are drawn; the hand is the rest in descending rank, then suit.
 void Game::ShuffleDeck() {
-    caption_ = "Tessaline";
+    gameFile_.clear();
     platform_.SetBusyPointer(true);
     CardDealt.fill(false);
     DealOrder.fill(0);

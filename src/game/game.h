@@ -196,7 +196,11 @@ public:
     void SetDealOnlyWinnableGames(bool on) { dealOnlyWinnableGames_ = on; }
     void mnuOptionsDealOnlyWinnableGames_Click() { dealOnlyWinnableGames_ = !dealOnlyWinnableGames_; }
 
-    const std::string& Caption() const { return caption_; }
+    // The window caption: the program's name, and the file the deal in play came from or
+    // was last saved to, if any.
+    std::string Caption() const { return gameFile_.empty() ? "Tessaline" : "Tessaline - " + gameFile_; }
+    // That file, as it was named; empty when the deal is a new random one.
+    const std::string& GameFile() const { return gameFile_; }
 
     // ---- Checks used by tests and debug builds: empty when the table is consistent. ----
     std::string CheckInvariants() const;
@@ -260,7 +264,7 @@ private:
     std::uint64_t zCounter_ = 0;
     bool undoItemsEnabled_ = false;
     bool dealOnlyWinnableGames_ = false;
-    std::string caption_ = "Tessaline";
+    std::string gameFile_;
     PopupMenu<kCardMenuItemCount> mnuPopupCard;
     PopupMenu<kGameMenuItemCount> mnuPopupGame;
 };

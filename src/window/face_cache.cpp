@@ -1,11 +1,16 @@
 #include "window/face_cache.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
+#include <string>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include "files/atomic_file.h"
 
 namespace tess {
 
@@ -13,7 +18,7 @@ namespace {
 
 constexpr char kMagic[] = "TESSALINE-FACES-1\n";
 constexpr qsizetype kMagicSize = sizeof(kMagic) - 1;
-constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
+constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
 
 QByteArray Header(const QByteArray& key, QSize size, int count) {
     return kMagic + key + '\n' + QByteArray::number(size.width()) + ' ' + QByteArray::number(size.height()) +
@@ -30,9 +35,10 @@ QByteArray FaceCacheKey() { return QByteArray(TESSALINE_ART_KEY) + '-' + qVersio
 
 std::optional<std::vector<QImage>> LoadFaceCache(const QString& path, const QByteArray& key, QSize size,
                                                  int count) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileSize) return std::nullopt;
-    const QByteArray data = file.readAll();
+    // Whatever else stands there (a pipe, a folder, a device or a link to one) is no cache.
+    std::string bytes;
+    if (ReadRegularFile(QFile::encodeName(path).toStdString(), kMaxFileSize, bytes) != 0) return std::nullopt;
+    const QByteArrayView data(bytes);
     const QByteArray header = Header(key, size, count);
     const qsizetype pictureBytes = qsizetype{size.width()} * size.height() * 4;
     if (!data.startsWith(header) || data.size() != header.size() + pictureBytes * count) return std::nullopt;
@@ -52,6 +58,9 @@ bool SaveFaceCache(const QString& path, const QByteArray& key, const std::vector
     if (pictures.empty()) return false;
     const QSize size = pictures.front().size();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
+    // Only a plain file of ours is replaced; anything else in its place is left alone.
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     file.write(Header(key, size, static_cast<int>(pictures.size())));

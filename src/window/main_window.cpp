@@ -46,7 +46,8 @@ std::vector<std::string> LocalPaths(const QMimeData* data) {
     return paths;
 }
 
-// The platform's own file dialog, kept for the window's life so it remembers the name.
+// The platform's own file dialog. The chooser lives as long as the window, so the
+// remembered name is offered again, and the dialog opens in the folder used last.
 class DialogFileChooser : public FileChooser {
 public:
     std::optional<QString> ChooseOpen(QWidget* owner, QPoint at) override {
@@ -56,31 +57,31 @@ public:
         return Run(owner, at, QFileDialog::AcceptSave);
     }
     QString Remembered() const override { return remembered_; }
+    void Remember(const QString& path) override { remembered_ = path; }
 
 private:
     std::optional<QString> Run(QWidget* owner, QPoint at, QFileDialog::AcceptMode mode) {
-        if (!dialog_) {
-            dialog_ = std::make_unique<QFileDialog>(owner);
-            dialog_->setNameFilter("Tessaline files (*.tsl)");
-            dialog_->setDefaultSuffix("TSL");
-            // The widget-based dialog is the one that can be placed under the menu bar.
-            dialog_->setOption(QFileDialog::DontUseNativeDialog);
-        }
-        QFileDialog& dialog = *dialog_;
+        // A fresh dialog each time, so a name typed before but never used is not offered.
+        QFileDialog dialog(owner);
+        dialog.setNameFilter("Tessaline files (*.tsl)");
+        dialog.setDefaultSuffix("TSL");
+        // The widget-based dialog is the one that can be placed under the menu bar.
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                            : QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
         dialog.setWindowTitle(mode == QFileDialog::AcceptOpen ? "Open" : "Save As");
+        if (!folder_.isEmpty()) dialog.setDirectory(folder_);
         if (!remembered_.isEmpty()) dialog.selectFile(remembered_);
         dialog.move(at);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-        remembered_ = dialog.selectedFiles().constFirst();
-        return remembered_;
+        const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+        folder_ = dialog.directory().absolutePath();
+        if (!accepted) return std::nullopt;
+        return dialog.selectedFiles().constFirst();
     }
 
-    std::unique_ptr<QFileDialog> dialog_;
     QString remembered_;
+    QString folder_;
 };
 
 }  // namespace
@@ -318,14 +319,18 @@ void MainWindow::mnuGameNew_Click() {
 void MainWindow::mnuGameOpen_Click() {
     const std::optional<QString> path = chooser_->ChooseOpen(this, FileDialogPosition());
     if (!path) return;
+    const std::string name = path->toStdString();
     // A file refused without a new deal leaves the game in play as it was.
-    if (game_.OpenGame(path->toStdString())) game_.LayOutDeal();
+    if (game_.OpenGame(name)) game_.LayOutDeal();
+    if (game_.GameFile() == name) chooser_->Remember(*path);
     Sync();
 }
 
+// Writing without a dialog is safe only over the file that holds this very game: after a
+// new deal, a refused file, a drop or a command-line open, Save asks as Save As does.
 void MainWindow::mnuGameSave_Click() {
     const QString remembered = chooser_->Remembered();
-    if (remembered.isEmpty()) {
+    if (remembered.isEmpty() || remembered.toStdString() != game_.GameFile()) {
         mnuGameSaveAs_Click();
         return;
     }
@@ -336,7 +341,7 @@ void MainWindow::mnuGameSave_Click() {
 void MainWindow::mnuGameSaveAs_Click() {
     const std::optional<QString> path = chooser_->ChooseSave(this, FileDialogPosition());
     if (!path) return;
-    game_.SaveGame(path->toStdString());
+    if (game_.SaveGame(path->toStdString())) chooser_->Remember(*path);
     Sync();
 }
 

@@ -21,15 +21,17 @@ class BoardWidget;
 class CardArt;
 
 // Asks the player for a file to open or a name to save under. The window keeps one for
-// its whole life, so the name confirmed last is offered again.
+// its whole life, so the remembered name is offered again.
 class FileChooser {
 public:
     virtual ~FileChooser() = default;
     // at: where the dialog's top left corner should stand, in global pixels.
     virtual std::optional<QString> ChooseOpen(QWidget* owner, QPoint at) = 0;
     virtual std::optional<QString> ChooseSave(QWidget* owner, QPoint at) = 0;
-    // The name the player last confirmed, or empty.
+    // The name of the last file confirmed in a dialog that was then opened or saved, or empty.
     virtual QString Remembered() const = 0;
+    // Called once a confirmed name was opened or saved: a refused file is never remembered.
+    virtual void Remember(const QString& path) = 0;
 };
 
 std::unique_ptr<FileChooser> MakeDialogFileChooser();

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTextBoundaryFinder>
 
 #include "dialogs/game_over_form.h"
 #include "dialogs/help.h"
@@ -22,6 +23,30 @@ std::string DisplayText(std::string_view text) {
     return shown;
 }
 
+QString WrappableText(const QString& text) {
+    // Longer than any word of the messages themselves: a path, or a name without blanks.
+    constexpr int kLongRun = 30;
+    constexpr QChar kZeroWidthSpace(0x200B);
+    QString wrappable;
+    QStringList run;  // the characters (whole graphemes) since the last blank
+    const auto endRun = [&] {
+        wrappable += run.join(run.size() > kLongRun ? QString(kZeroWidthSpace) : QString());
+        run.clear();
+    };
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    for (qsizetype at = 0, next; (next = graphemes.toNextBoundary()) > 0; at = next) {
+        const QString grapheme = text.mid(at, next - at);
+        if (grapheme.front().isSpace()) {
+            endRun();
+            wrappable += grapheme;
+        } else {
+            run.append(grapheme);
+        }
+    }
+    endRun();
+    return wrappable;
+}
+
 void QtPlatform::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
     if (beforeDialog) beforeDialog();
     if (messageHook) {
@@ -30,7 +55,7 @@ void QtPlatform::ShowMessage(std::string_view text, std::string_view title, Mess
     }
     QMessageBox box(window_);
     box.setWindowTitle(QString::fromStdString(std::string(title)));
-    box.setText(QString::fromStdString(DisplayText(text)));
+    box.setText(WrappableText(QString::fromStdString(DisplayText(text))));
     box.setTextFormat(Qt::PlainText);
     switch (icon) {
     case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;

@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+#include <QString>
+
 #include "platform/platform.h"
 
 class QWidget;
@@ -35,5 +37,8 @@ private:
 
 // Line breaks as the game writes them (CR LF, or a lone CR) as a label shows them.
 std::string DisplayText(std::string_view text);
+// The text with a place to break between the characters of every long run without blanks,
+// so that a long path wraps inside a message box instead of running off its edge.
+QString WrappableText(const QString& text);
 
 }  // namespace tess

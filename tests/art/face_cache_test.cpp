@@ -1,4 +1,9 @@
 // Card pictures stored between runs: read back exactly, and never trusted when damaged.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -55,6 +60,34 @@ TEST(FaceCache, ADamagedOrForeignFileIsDrawnAgainAndReplaced) {
     EXPECT_FALSE(LoadFaceCache(path, FaceCacheKey(), QSize(72, 96), 53));
     EXPECT_FALSE(LoadFaceCache(folder.filePath("missing.bin"), FaceCacheKey(), QSize(71, 96), 53));
     EXPECT_TRUE(LoadFaceCache(path, FaceCacheKey(), QSize(71, 96), 53));
+}
+
+// Whatever stands where the file should be, start-up neither waits nor breaks on it (the
+// alarm ends a test that hangs): the cards are drawn, and the thing is left as it was.
+TEST(FaceCache, AnythingButAPlainFileInItsPlaceIsLeftAloneAndTheCardsAreDrawn) {
+    const std::pair<const char*, std::function<int(const QByteArray&)>> kinds[] = {
+        {"pipe", [](const QByteArray& p) { return ::mkfifo(p, 0644); }},
+        {"folder", [](const QByteArray& p) { return ::mkdir(p, 0755); }},
+        {"link to a device", [](const QByteArray& p) { return ::symlink("/dev/zero", p); }},
+        {"link to a pipe", [](const QByteArray& p) { return ::mkfifo(p + ".p", 0644) | ::symlink(p + ".p", p); }},
+        {"dangling link", [](const QByteArray& p) { return ::symlink("nowhere", p); }},
+    };
+    for (const auto& [kind, make] : kinds) {
+        SCOPED_TRACE(kind);
+        QTemporaryDir folder;
+        const QByteArray path = QFile::encodeName(FaceCacheFile(folder.path(), 1));
+        ASSERT_EQ(make(path), 0);
+        struct stat before {}, after {};
+        ::lstat(path, &before);
+        ::alarm(30);
+        CardArt art(folder.path());
+        DrawAll(art, 1);
+        ::alarm(0);
+        EXPECT_EQ(art.drawn(), 53);
+        ::lstat(path, &after);
+        EXPECT_EQ(after.st_mode, before.st_mode);
+        EXPECT_EQ(after.st_ino, before.st_ino);
+    }
 }
 
 TEST(FaceCache, AnUnwritableFolderOnlyCostsTheDrawing) {

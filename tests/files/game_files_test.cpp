@@ -114,9 +114,11 @@ TEST(GameFiles, FailedSavesLeaveTheOldFileWhole) {
         {"deal.tsl", file(0444), denied, "old|1"},
         {"deal.tsl", file(0666), "Error #27, File too large", "old|1"},
         {"deal.tsl", [](auto& p) { ::chmod(p.substr(0, p.rfind('/')).c_str(), 0555); }, denied, "|0"},
+        // Written in place for want of a temporary file, yet only once the space is there.
+        {"deal.tsl", [&](auto& p) { file(0666)(p), ::chmod(p.substr(0, p.rfind('/')).c_str(), 0555); },
+         "Error #27, File too large", "old|1"},
         {"deal.tsl", [](auto& p) { ::mkfifo(p.c_str(), 0666), ::chmod(p.c_str(), 0666); },
-         "Cannot read drive A:\r\nMake sure the drive door is closed and that the disk is formatted and free of "
-         "errors.", "|1"},
+         "Error #6, No such device or address", "|1"},
     };
     test::TempDir dir;
     ASSERT_EQ(::chmod(dir.path.c_str(), 0755), 0);
@@ -135,7 +137,27 @@ TEST(GameFiles, FailedSavesLeaveTheOldFileWhole) {
         EXPECT_EQ(said + "|" + ReadBytes(path) + "|" + std::to_string(Entries(folder)),
                   "failed|Tessaline|" + cases[i].said + "|Save|e|" + cases[i].left);
     }
-    EXPECT_EQ(SaveFailureMessage(ENOMEDIUM).text, SaveFailureMessage(ENXIO).text);
+    EXPECT_TRUE(SaveFailureMessage(ENOMEDIUM).text.starts_with("Cannot read drive A:\r\n"));
+}
+
+// No temporary file can stand beside a writable file in a folder that is not: the file is
+// overwritten in place, whole, shorter than it was, and nothing else appears.
+TEST(GameFiles, AWritableFileInAFolderThatIsNotIsSavedInPlace) {
+    test::TempDir dir;
+    const std::string folder = dir.File("locked"), path = folder + "/deal.tsl";
+    ASSERT_EQ(::chmod(dir.path.c_str(), 0755) | ::mkdir(folder.c_str(), 0755), 0);
+    WriteBytes(path, std::string(300, 'x'));
+    ASSERT_EQ(::chmod(path.c_str(), 0666) | ::chmod(folder.c_str(), 0555), 0);
+    const std::string said = test::RunInChild([&] {
+        test::RecordingPlatform platform;
+        Game game(platform);
+        game.DealRandomGame();
+        const std::string result = game.SaveGame(path) ? "saved|" : "failed|";
+        return result + (ReadBytes(path) == FormatSavedGame(game.DealOrder) ? "whole" : "not the deal") + Said(platform);
+    });
+    EXPECT_EQ(said, "saved|whole");
+    EXPECT_EQ(Entries(folder), 1);
+    ::chmod(folder.c_str(), 0755);
 }
 
 // Only one saved game may be dragged in; a drop that opens a game lays it out afresh.

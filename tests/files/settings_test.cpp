@@ -43,6 +43,14 @@ TEST(SettingsText, WritingKeepsForeignLinesAndReadsBack) {
                                  {-30, 2000, false}),
               "; mine\r\n[Options]\r\nSound=on\r\nwinnablegamesonly=0\r\n\r\n[Other]\r\nLeft=3\r\n\r\n"
               "[WINDOWPOSITION]\r\nTop=2000\r\nLeft=-30\r\n\r\n");
+    // Lone CRs end lines, as they do for an editor; the file's first line end is used throughout.
+    EXPECT_EQ(Show(ParseSettings("[Options]\rWinnableGamesOnly=1\r[WindowPosition]\rLeft=1800\rTop=1350\r")),
+              "1800|1350|on");
+    EXPECT_EQ(UpdateSettingsText("[Options]\rWinnableGamesOnly=1\r[WindowPosition]\rLeft=1800\rTop=9\r", {30, 45, 0}),
+              "[Options]\rWinnableGamesOnly=0\r[WindowPosition]\rLeft=30\rTop=45\r");
+    EXPECT_EQ(UpdateSettingsText("[WindowPosition]\r\nLeft=1800\r\nTop=1350\r", {15, 30, true}),
+              "[WindowPosition]\r\nLeft=15\r\nTop=30\r\n\r\n[Options]\r\nWinnableGamesOnly=-1\r\n");
+    EXPECT_EQ(UpdateSettingsText("\r", {}), "\r[WindowPosition]\rLeft=0\rTop=0\r\r[Options]\rWinnableGamesOnly=0\r");
     for (const Settings& s : {Settings{0, 0, false}, Settings{-300, 12345, true}, Settings{16777216, 75, false}})
         EXPECT_EQ(Show(ParseSettings(UpdateSettingsText("", s))), Show(s));
     EXPECT_EQ(Show(ParseSettings(UpdateSettingsText("", {1234.5f, -7.25f, true}))), "1234|-7|on");  // whole twips

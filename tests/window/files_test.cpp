@@ -2,9 +2,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include "files/saved_game.h"
@@ -106,6 +108,44 @@ TEST_F(FilesTest, OpenLaysOutTheFileAndSaveThenNeedsNoDialog) {
     EXPECT_EQ(window->windowTitle(), "Tessaline");
 }
 
+// Ctrl+S writes without asking only over the file whose deal is in play, the one the
+// caption names; after a refused file, a new deal or a drop it asks as Save As does (the
+// fake chooser cancels), and a refused file is never the name offered.
+TEST_F(FilesTest, SaveAsksUnlessTheRememberedFileHoldsTheGameInPlay) {
+    const QString list = Path("shopping.tsl"), a = Path("a.tsl"), dropped = SavedReversedDeal("dropped.tsl");
+    WriteAll(list, "eggs\nmilk\n");
+    const auto saveAsks = [&] {
+        const size_t before = chooser->asked.size();
+        QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::ControlModifier);
+        return chooser->asked.size() > before;
+    };
+    chooser->answers = {list};
+    window->mnuGameOpen_Click();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(saveAsks());
+    EXPECT_EQ(ReadAll(list), "eggs\nmilk\n");
+    EXPECT_EQ(chooser->remembered, "");
+
+    chooser->answers = {a};
+    window->mnuGameSaveAs_Click();
+    const QByteArray first = ReadAll(a);
+    EXPECT_FALSE(saveAsks());
+    window->mnuGameNew_Click();
+    EXPECT_TRUE(saveAsks());
+    EXPECT_EQ(ReadAll(a), first) << "a new deal went into the old file";
+
+    chooser->answers = {a};
+    window->mnuGameOpen_Click();
+    QFile::remove(a);
+    EXPECT_FALSE(saveAsks());
+    EXPECT_EQ(ReadAll(a), first);
+    ASSERT_TRUE(DragOver({dropped}));
+    Drop({dropped});
+    EXPECT_TRUE(saveAsks());
+    EXPECT_EQ(ReadAll(a), first);
+    EXPECT_EQ(chooser->remembered, a);
+}
+
 TEST_F(FilesTest, CancellingOpenLeavesTheGameInPlay) {
     MakeAMove();
     const auto before = game().imgCard;
@@ -199,6 +239,42 @@ TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {
     window.reset();
     Start();
     EXPECT_EQ(window->pos(), placed);
+}
+
+// The real message box: a file name far wider than the screen, with no blank or hyphen to
+// break at, wraps inside the box instead of running off its right edge.
+TEST_F(FilesTest, ALongPathInAMessageWrapsInsideTheBox) {
+    window->platform().messageHook = nullptr;
+    const QString path = Path("") + QString("LongName").repeated(24) + ".tsl";
+    chooser->answers = {path};
+    QRect box, text;
+    int labelWidth = 0;
+    QTimer::singleShot(100, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        auto* label = dialog ? dialog->findChild<QLabel*>("qt_msgbox_label") : nullptr;
+        if (label) {
+            box = dialog->frameGeometry();
+            labelWidth = label->width();
+            text = label->fontMetrics().boundingRect(QRect(0, 0, labelWidth, 10000), Qt::TextWordWrap, label->text());
+            EXPECT_EQ(label->text().remove(QChar(0x200B)).left(path.size()).toStdString(), path.toStdString());
+        }
+        if (dialog) dialog->close();
+    });
+    window->mnuGameOpen_Click();
+    ASSERT_GT(labelWidth, 0) << "no message box";
+    EXPECT_LE(text.width(), labelWidth);
+    EXPECT_LE(box.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+}
+
+TEST_F(FilesTest, ASettingsFileWithLoneCarriageReturnsPlacesTheWindowAndIsWrittenInKind) {
+    window.reset();
+    const QString ini = config.filePath("tessaline/tessaline.ini");
+    QDir().mkpath(config.filePath("tessaline"));
+    WriteAll(ini, "[Options]\rWinnableGamesOnly=0\r[WindowPosition]\rLeft=1800\rTop=1350\r");
+    Start();
+    EXPECT_EQ(window->pos(), QPoint(120, 90));
+    window->close();
+    EXPECT_EQ(ReadAll(ini), "[Options]\rWinnableGamesOnly=0\r[WindowPosition]\rLeft=1800\rTop=1350\r");
 }
 
 TEST_F(FilesTest, AWindowSavedOffEveryScreenComesBack) {

@@ -26,6 +26,7 @@ public:
     std::optional<QString> ChooseOpen(QWidget*, QPoint at) override { return Answer("open", at); }
     std::optional<QString> ChooseSave(QWidget*, QPoint at) override { return Answer("save", at); }
     QString Remembered() const override { return remembered; }
+    void Remember(const QString& path) override { remembered = path; }
 
     std::deque<std::optional<QString>> answers;
     std::vector<std::string> asked;
@@ -39,7 +40,6 @@ private:
         if (answers.empty()) return std::nullopt;
         std::optional<QString> answer = answers.front();
         answers.pop_front();
-        if (answer) remembered = *answer;
         return answer;
     }
 };
