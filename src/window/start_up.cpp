@@ -67,7 +67,7 @@ void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString
     for (const QString& held : std::as_const(guard.held))
         if (const QRegularExpressionMatch match = failedPlugin.match(held); match.hasMatch())
             displays << DisplayOf(match.captured(1), guard.argc, guard.argv);
-    if (displays.isEmpty() && !guard.held.isEmpty()) displays << "(" + guard.held.constFirst() + ")";
+    if (displays.isEmpty()) displays << "(" + message.section('\n', 0, 0) + ")";
     std::fflush(stdout);
     std::fprintf(stderr, "tessaline: cannot open the display %s\n", qPrintable(displays.join(" or ")));
     // The application is half made: leave without running anyone's destructors.
