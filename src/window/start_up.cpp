@@ -35,26 +35,22 @@ void ForEachArgument(int argc, char** argv, Visit visit) {
     }
 }
 
+struct GuardState {
+    QString xDisplay;  // from -display or DISPLAY, taken before Qt removes the option
+    QtMessageHandler previous = nullptr;
+    QStringList held;
+};
+GuardState guard;
+
 // The display a failed platform plugin would have used, as the player would name it.
-QString DisplayOf(const QString& plugin, int argc, char** argv) {
+QString DisplayOf(const QString& plugin) {
     if (plugin.startsWith("wayland")) {
         const QString name = qEnvironmentVariable("WAYLAND_DISPLAY");
         return '"' + (name.isEmpty() ? QString("wayland-0") : name) + '"';
     }
     if (plugin != "xcb") return "(Qt platform \"" + plugin + "\")";
-    QString name = qEnvironmentVariable("DISPLAY");
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::string_view(argv[i]) == "-display") name = QString::fromLocal8Bit(argv[i + 1]);
-    return name.isEmpty() ? QString("(DISPLAY is not set)") : '"' + name + '"';
+    return guard.xDisplay.isEmpty() ? QString("(DISPLAY is not set)") : '"' + guard.xDisplay + '"';
 }
-
-struct GuardState {
-    int argc = 0;
-    char** argv = nullptr;
-    QtMessageHandler previous = nullptr;
-    QStringList held;
-};
-GuardState guard;
 
 void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type != QtFatalMsg) {
@@ -66,7 +62,7 @@ void HoldOrFail(QtMsgType type, const QMessageLogContext& context, const QString
     QStringList displays;
     for (const QString& held : std::as_const(guard.held))
         if (const QRegularExpressionMatch match = failedPlugin.match(held); match.hasMatch())
-            displays << DisplayOf(match.captured(1), guard.argc, guard.argv);
+            displays << DisplayOf(match.captured(1));
     if (displays.isEmpty()) displays << "(" + message.section('\n', 0, 0) + ")";
     std::fflush(stdout);
     std::fprintf(stderr, "tessaline: cannot open the display %s\n", qPrintable(displays.join(" or ")));
@@ -102,8 +98,9 @@ std::vector<char*> ApplicationArguments(int argc, char** argv) {
 }
 
 DisplayGuard::DisplayGuard(int argc, char** argv) {
-    guard.argc = argc;
-    guard.argv = argv;
+    guard.xDisplay = qEnvironmentVariable("DISPLAY");
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string_view(argv[i]) == "-display") guard.xDisplay = QString::fromLocal8Bit(argv[i + 1]);
     guard.held.clear();
     guard.previous = qInstallMessageHandler(HoldOrFail);
 }
