@@ -26,3 +26,7 @@ install(FILES ${_tessaline_res}/icons/tessaline.svg
 install(FILES ${_tessaline_res}/icons/tessaline-game.svg
         DESTINATION ${_tessaline_icons}/scalable/mimetypes
         RENAME application-x-tessaline-game.svg)
+
+# Last, once everything above is in place.
+install(CODE "set(TESSALINE_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
+install(SCRIPT ${_tessaline_res}/register.cmake)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need; does nothing when all are there.
+# Installs the Debian packages the build and the tests need, and any packages named as
+# arguments (the benchmark and fuzzer scripts add theirs); does nothing when all are there.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,9 @@ packages=(
   libgtest-dev libgmock-dev
   fonts-dejavu-core
   desktop-file-utils appstream shared-mime-info xdg-utils
+  # xdg-mime asks mimetype for a file's type, and the icon check reads PNG sizes with file.
+  libfile-mimeinfo-perl file
+  "$@"
 )
 
 missing=()

@@ -129,9 +129,9 @@ MainWindow::MainWindow(StartOptions options)
 
 MainWindow::~MainWindow() { FormUnload(); }
 
-void MainWindow::StartFirstGame(const std::optional<QString>& gameFile) {
+void MainWindow::StartFirstGame(const std::optional<std::string>& gameFile) {
     // A file the reader refused without dealing leaves no deal to lay out.
-    if (!gameFile || !game_.OpenGame(gameFile->toStdString())) game_.DealRandomGame();
+    if (!gameFile || !game_.OpenGame(*gameFile)) game_.DealRandomGame();
     game_.LayOutDeal();
 }
 

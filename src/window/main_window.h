@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include <QMainWindow>
 #include <QString>
@@ -37,7 +38,7 @@ public:
 std::unique_ptr<FileChooser> MakeDialogFileChooser();
 
 struct StartOptions {
-    std::optional<QString> gameFile;        // the saved game named on the command line
+    std::optional<std::string> gameFile;    // the saved game named on the command line, as bytes
     std::optional<std::uint64_t> seed;      // a fixed deal sequence, for tests and tools
     std::unique_ptr<FileChooser> chooser;   // the file dialogs; the real ones when empty
     std::function<void(QtPlatform&)> preparePlatform;  // runs before the first game starts
@@ -86,7 +87,7 @@ protected:
 private:
     void CreateMenus();
     void CreatePopupMenus();
-    void StartFirstGame(const std::optional<QString>& gameFile);
+    void StartFirstGame(const std::optional<std::string>& gameFile);
     void PlaceWindow(double savedLeft, double savedTop);
     // Menus, caption and board follow the game after every event.
     void Sync();

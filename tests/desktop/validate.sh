@@ -13,7 +13,7 @@ fail() {
   exit 1
 }
 
-for tool in cmake desktop-file-validate appstreamcli update-mime-database xdg-mime file; do
+for tool in cmake desktop-file-validate appstreamcli update-mime-database update-desktop-database xdg-mime file; do
   command -v "$tool" >/dev/null || fail "the tool '$tool' is not installed (scripts/install-deps.sh installs it)"
 done
 [[ -x $program ]] || fail "the program $program is not built; build the 'tessaline' target first"
@@ -57,14 +57,29 @@ icon=$(sed -n 's/^Icon=//p' "$desktop")
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 [[ -x $prefix/bin/$exec_name ]] || fail "the desktop entry runs '$exec_name', which is not in bin/"
 grep -q "^MimeType=.*$mimetype;" "$desktop" || fail "the desktop entry does not claim $mimetype"
+# Qt names the window's X class after the program: docks match it to the launcher by it.
+grep -qx "StartupWMClass=$exec_name" "$desktop" || fail "the desktop entry has no StartupWMClass=$exec_name"
 
 if ! out=$(appstreamcli validate --no-net "$metainfo" 2>&1); then
   fail "appstreamcli rejects the AppStream metadata:"$'\n'"$out"
 fi
 
-if ! out=$(update-mime-database "$share/mime" 2>&1); then
-  fail "update-mime-database failed:"$'\n'"$out"
+# The install itself registered the file type and the launcher (a packager's staged install
+# below leaves that to the package's triggers).
+[[ -f $share/mime/mime.cache ]] || fail "the install did not run update-mime-database"
+grep -q "^$mimetype=.*$app.desktop" "$share/applications/mimeinfo.cache" 2>/dev/null ||
+  fail "the install did not run update-desktop-database"
+if command -v gtk-update-icon-cache >/dev/null; then
+  [[ -f $hicolor/icon-theme.cache ]] || fail "the install did not refresh the icon cache"
 fi
+stage=$prefix/stage
+if ! log=$(DESTDIR=$stage cmake --install "$build" --prefix /usr/local 2>&1); then
+  fail "cmake --install with DESTDIR=$stage failed:"$'\n'"$log"
+fi
+expect_file "$stage/usr/local/share/mime/packages/$app.xml"
+for cache in mime/mime.cache applications/mimeinfo.cache icons/hicolor/icon-theme.cache; do
+  [[ ! -e $stage/usr/local/share/$cache ]] || fail "an install into DESTDIR wrote share/$cache"
+done
 
 # A real saved game: the quoted tag and the 52 card numbers, CR LF line ends, 211 bytes.
 games=$prefix/games

@@ -1,4 +1,6 @@
 // The file commands, file drops, the command line and the settings, through the window.
+#include <fstream>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QUrl>
 
 #include "files/saved_game.h"
+#include "window/start_up.h"
 #include "window_fixture.h"
 
 namespace tess::test {
@@ -225,6 +228,30 @@ TEST_F(FilesTest, ARefusedCommandLineFileStillStartsAGame) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].title, "Tessaline");
     EXPECT_EQ(game().CheckInvariants(), "");
+}
+
+TEST_F(FilesTest, TheCommandLineNamesTheGameByItsBytes) {
+    // Linux names are bytes: a Latin-1 name is no UTF-8; after "--" a name may begin with a dash.
+    struct Row {
+        std::vector<std::string> arguments;
+        std::string name;
+    };
+    for (const Row& row : {Row{{"d\xe9j\xe0.tsl"}, "d\xe9j\xe0.tsl"}, Row{{"--", "-x.tsl"}, "-x.tsl"}}) {
+        const std::string path = QFile::encodeName(folder.path()).toStdString() + "/" + row.name;
+        std::ofstream(path, std::ios::binary) << FormatSavedGame(ReversedDeal());
+        std::vector<std::string> arguments = {"tessaline"};
+        for (const std::string& argument : row.arguments) arguments.push_back(argument == row.name ? path : argument);
+        std::vector<char*> argv;
+        for (std::string& argument : arguments) argv.push_back(argument.data());
+        const CommandLine line = ReadCommandLine(static_cast<int>(argv.size()), argv.data());
+        ASSERT_EQ(line.gameFile, path);
+        window.reset();
+        messages.clear();
+        Start(line.gameFile);
+        EXPECT_TRUE(messages.empty()) << messages[0].text;
+        EXPECT_EQ(game().DealOrder, ReversedDeal());
+        EXPECT_EQ(game().Caption(), "Tessaline - " + path);
+    }
 }
 
 TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -48,7 +49,8 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override { Start(); }
 
-    void Start(std::optional<QString> gameFile = std::nullopt) {
+    void Start(const QString& gameFile) { Start(QFile::encodeName(gameFile).toStdString()); }
+    void Start(std::optional<std::string> gameFile = std::nullopt) {
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         qputenv("XDG_CACHE_HOME", config.filePath("cache").toUtf8());
         auto fake = std::make_unique<FakeChooser>();
