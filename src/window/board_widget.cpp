@@ -40,6 +40,20 @@ BoardWidget::BoardWidget(Game& game, CardArt& art, QWidget* parent)
     // Moves without a button reach the images too: they end a drag broken off earlier.
     setMouseTracking(true);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    // A modal window that opens inside a press takes the button's release with it.
+    if (parent != nullptr) parent->window()->installEventFilter(this);
+}
+
+bool BoardWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked) EndPress();
+    return QWidget::eventFilter(watched, event);
+}
+
+void BoardWidget::EndPress() {
+    // A drag under way is broken off as when another window takes the foreground.
+    BreakOffDragIfInactive();
+    pressedImage_ = -1;
+    pressOnTable_ = false;
 }
 
 QPointF BoardWidget::ToUnits(QPointF pixels) { return {pixels.x() / kPixelsPerUnitX, pixels.y()}; }

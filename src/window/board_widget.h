@@ -46,6 +46,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Twips relative to the image, as the game's image events take them.
@@ -53,6 +54,8 @@ private:
     void RenderTable();
     std::size_t TableSignature() const;
     void AfterGameEvent();
+    // Forgets the press in progress; its release will never come.
+    void EndPress();
 
     Game& game_;
     CardArt& art_;

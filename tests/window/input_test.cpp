@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QTimer>
 
+#include "dialogs/game_over_form.h"
 #include "window/drag_picture.h"
 #include "window_fixture.h"
 
@@ -198,6 +199,55 @@ TEST_F(InputTest, LosingTheActiveWindowBreaksOffADrag) {
     EXPECT_FALSE(game().Dragging);
     QTest::mouseRelease(board(), Qt::LeftButton, Qt::NoModifier, CentreOf(C("9D"), 18));
     EXPECT_EQ(game().UndoCount, 0);
+}
+
+// A modal window that opens inside a press takes the button's release with it: the board
+// must not go on believing the card is held.
+TEST_F(WindowTest, AModalWindowOpenedByAClickLeavesNoPressBehind) {
+    // Column 4 decides: the Nine of Clubs going home wins.
+    TableSetup setup;
+    setup.columns = {{{C("KS"), C("QH"), C("9D"), C("6D"), C("4S"), C("3S")},
+                      {C("KD"), C("9S"), C("5H"), C("2S")},
+                      {C("KC"), C("QC"), C("JC"), C("8D"), C("3D")},
+                      {C("KH"), C("QS"), C("JH"), C("8S"), C("7H")},
+                      {C("9H"), C("7S"), C("9C")},
+                      {}}};
+    setup.foundations = {C("8C"), C("2D"), C("4H"), C("AS")};
+    QWindow* handle = window->windowHandle();
+    const QPoint table(560, 436);
+    // The real win dialog; the player lets go of the button while it is open.
+    window->platform().gameOverHook = [&] {
+        QTimer::singleShot(0, [&] {
+            QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, board()->mapTo(window.get(), table));
+            QApplication::activeModalWidget()->close();
+        });
+        GameOverForm::ShowModal(window.get());
+    };
+    // What the player does next on the empty table, and what it must open or move.
+    const struct { std::function<void()> act; QString menu; } afterwards[] = {
+        {[&] { Drag(table, table - QPoint(82, 0)); }, ""},  // would carry the Nine to the empty column
+        {[&] { QTest::mouseClick(board(), Qt::RightButton, Qt::NoModifier, table); }, "mnuPopupGame"},
+    };
+    for (const auto& next : afterwards) {
+        Craft(setup);
+        const QPoint nine = board()->mapTo(window.get(), CentreOf(C("9C")));
+        QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, nine);
+        QTest::lastMouseTimestamp -= QTest::mouseDoubleClickInterval;  // the second press double-clicks
+        QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, nine);
+        ASSERT_TRUE(game().GameWon);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+        bool seen = false;
+        QString menu;
+        OnPopup([&menu](QMenu* popup) { menu = popup->objectName(); popup->close(); }, &seen);
+        next.act();
+        QApplication::processEvents();
+        EXPECT_EQ(game().FoundationTop[0], C("9C"));
+        EXPECT_EQ(game().UndoCount, 1);
+        EXPECT_EQ(menu, next.menu);
+        EXPECT_EQ(game().CheckInvariants(), "");
+    }
 }
 
 }  // namespace
