@@ -4,9 +4,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QtMath>
+
+#include <algorithm>
 
 #include "window/card_art.h"
-#include "window/drag_picture.h"
 
 namespace tess {
 
@@ -31,17 +33,49 @@ int GameButtons(Qt::MouseButtons buttons) {
     return state;
 }
 
+// A picture of `scale` device pixels per designed pixel, copied pixel for pixel to a
+// device-pixel position: no scaling, no smoothing.
+void Blit(QPainter& painter, QPoint device, const QPixmap& picture) {
+    painter.drawPixmap(QRect(device, picture.size()), picture, picture.rect());
+}
+
+// The see-through rounded corners of a card, in designed pixels from its top or bottom.
+constexpr int kCornerRows = 6;
+
 }  // namespace
 
+BoardTransform BoardTransform::Fit(QSizeF widget) {
+    BoardTransform fit;
+    fit.scale = std::max(1.0, std::min(widget.width() / kClientWidthPx, widget.height() / kClientHeightPx));
+    fit.offset = QPointF((widget.width() - kClientWidthPx * fit.scale) / 2,
+                         (widget.height() - kClientHeightPx * fit.scale) / 2);
+    return fit;
+}
+
+QPointF BoardTransform::ToPixels(double left, double top) const {
+    return offset + QPointF(left * kPixelsPerUnitX, top) * scale;
+}
+
+QPointF BoardTransform::ToUnits(QPointF pixels) const {
+    const QPointF design = (pixels - offset) / scale;
+    return {design.x() / kPixelsPerUnitX, design.y()};
+}
+
 BoardWidget::BoardWidget(Game& game, CardArt& art, QWidget* parent)
-    : QWidget(parent), game_(game), art_(art), dragPicture_(new DragPictureWidget(art, this)) {
-    setFixedSize(static_cast<int>(kClientWidthPx), static_cast<int>(kClientHeightPx));
+    : QWidget(parent), game_(game), art_(art) {
+    // Never smaller than the board was made for; larger, the board grows with it.
+    setMinimumSize(sizeHint());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Moves without a button reach the images too: they end a drag broken off earlier.
     setMouseTracking(true);
     setContextMenuPolicy(Qt::PreventContextMenu);
     // A modal window that opens inside a press takes the button's release with it.
     if (parent != nullptr) parent->window()->installEventFilter(this);
+}
+
+QSize BoardWidget::sizeHint() const {
+    return {static_cast<int>(kClientWidthPx), static_cast<int>(kClientHeightPx)};
 }
 
 bool BoardWidget::eventFilter(QObject* watched, QEvent* event) {
@@ -56,23 +90,19 @@ void BoardWidget::EndPress() {
     pressOnTable_ = false;
 }
 
-QPointF BoardWidget::ToUnits(QPointF pixels) { return {pixels.x() / kPixelsPerUnitX, pixels.y()}; }
-
-QPointF BoardWidget::ToPixels(double left, double top) { return {left * kPixelsPerUnitX, top}; }
-
 int BoardWidget::ImageAtPixel(QPointF pixels) const {
-    const QPointF units = ToUnits(pixels);
+    const QPointF units = transform_.ToUnits(pixels);
     return game_.ImageAt(units.x(), units.y());
 }
 
 QPoint BoardWidget::ImageCentre(int index, double dy) const {
     const CardImage& image = game_.imgCard[index];
-    return (ToPixels(image.Left, image.Top) + QPointF(kCardWidthPx / 2, kCardHeightPx / 2 + dy)).toPoint();
+    return ToPixels(image.Left + kCardWidth / 2, image.Top + kCardHeight / 2 + dy).toPoint();
 }
 
 QPointF BoardWidget::TwipsOnImage(int index, QPointF pixels) const {
     const CardImage& image = game_.imgCard[index];
-    return (pixels - ToPixels(image.Left, image.Top)) * kTwipsPerPixel;
+    return transform_.ToTwips(pixels - ToPixels(image.Left, image.Top));
 }
 
 std::size_t BoardWidget::TableSignature() const {
@@ -90,19 +120,89 @@ std::size_t BoardWidget::TableSignature() const {
 
 void BoardWidget::RenderTable() {
     const qreal ratio = devicePixelRatioF();
-    table_ = QPixmap(size() * ratio);
-    table_.setDevicePixelRatio(ratio);
-    QPainter painter(&table_);
-    painter.fillRect(rect(), TableColor());
+    const qreal scale = PictureScale();
+    // Drawn in device pixels, each card at its own rounded place, then handed to the
+    // widget at the screen's ratio.
+    QPixmap table(size() * ratio);
+    table.fill(TableColor());
+    QPainter painter(&table);
     for (int index : game_.PaintOrder()) {
         const CardImage& image = game_.imgCard[index];
-        const QPointF at = ToPixels(image.Left, image.Top);
+        const QPoint at = (ToPixels(image.Left, image.Top) * ratio).toPoint();
         if (image.Picture == CardImage::kPileBasePicture)
-            painter.drawPixmap(at, art_.PileBase(ratio));
+            Blit(painter, at, art_.PileBase(scale));
         else if (IsCardImage(image.Picture))
-            painter.drawPixmap(at, art_.Face(image.Picture, ratio));
+            Blit(painter, at, art_.Face(image.Picture, scale));
     }
-    tableRatio_ = ratio;
+    painter.end();
+    table.setDevicePixelRatio(ratio);
+    table_ = std::move(table);
+}
+
+void BoardWidget::ComposeDragPicture(const DragPicture& picture) {
+    const qreal scale = PictureScale();
+    const QSize size(qCeil(DragPicture::kWidthPx * scale), qCeil(picture.Height * scale));
+    // See-through outside the cards, so the rounded corners show what lies beneath.
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    // Each face covers all of the one before but its top strip, as in a column.
+    for (int i = 0; i < picture.Count; ++i)
+        Blit(painter, QPoint(0, qRound(kSlotStep * i * scale)), art_.Face(picture.Cards[i], scale));
+    painter.end();
+    dragPixmap_ = QPixmap::fromImage(std::move(image));
+    dragPixmap_.setDevicePixelRatio(devicePixelRatioF());
+    dragSerial_ = picture.Serial;
+    dragScale_ = scale;
+    ++dragCompositions_;
+}
+
+void BoardWidget::Repaint(const QRegion& region) {
+    pending_ += region;
+    update(region);
+}
+
+void BoardWidget::SyncDragPicture() {
+    const DragPicture& picture = game_.picForDragging;
+    if (!picture.Visible) {
+        if (dragShown_) Repaint(dragRect_);
+        dragShown_ = false;
+        return;
+    }
+    if (picture.Serial != dragSerial_ || PictureScale() != dragScale_) {
+        ComposeDragPicture(picture);
+        if (dragShown_) Repaint(dragRect_);
+        dragShown_ = false;
+    }
+    const QSizeF logical = dragPixmap_.deviceIndependentSize();
+    const QRect to(ToPixels(picture.Left, picture.Top).toPoint(), QSize(qCeil(logical.width()), qCeil(logical.height())));
+    if (!dragShown_) {
+        dragShown_ = true;
+        dragRect_ = to;
+        Repaint(to);
+        return;
+    }
+    MoveDragPicture(to);
+}
+
+void BoardWidget::MoveDragPicture(QRect to) {
+    const QRect from = dragRect_;
+    if (to == from) return;
+    dragRect_ = to;
+    const QRect both = from.united(to);
+    // What is still waiting to be painted cannot be shifted: paint it all instead.
+    if (table_.isNull() || pending_.intersects(both)) {
+        Repaint(both);
+        return;
+    }
+    // The picture's pixels are shifted where they stand; only the strips it uncovers and
+    // its see-through corners are painted again, so a tall run costs what one card does.
+    scroll(to.x() - from.x(), to.y() - from.y(), both);
+    const int corners = qCeil(kCornerRows * transform_.scale);
+    QRegion again = QRegion(both).subtracted(to);
+    again += QRect(to.left(), to.top(), to.width(), corners);
+    again += QRect(to.left(), to.bottom() + 1 - corners, to.width(), corners);
+    Repaint(again);
 }
 
 void BoardWidget::SyncWithGame() {
@@ -110,17 +210,34 @@ void BoardWidget::SyncWithGame() {
     if (signature != tableSignature_ || table_.isNull()) {
         tableSignature_ = signature;
         table_ = QPixmap();
-        update();
+        Repaint(rect());
     }
-    dragPicture_->Sync(game_.picForDragging);
+    SyncDragPicture();
+}
+
+void BoardWidget::resizeEvent(QResizeEvent*) {
+    transform_ = BoardTransform::Fit(size());
+    table_ = QPixmap();
+    Repaint(rect());
+    SyncDragPicture();
 }
 
 void BoardWidget::paintEvent(QPaintEvent* event) {
-    if (table_.isNull() || tableRatio_ != devicePixelRatioF()) RenderTable();
-    // Only what was uncovered is copied, pixel for pixel: no scaling, no blending.
+    const qreal ratio = devicePixelRatioF();
+    if (table_.isNull() || table_.devicePixelRatio() != ratio || table_.size() != size() * ratio) RenderTable();
+    if (dragShown_ && dragScale_ != PictureScale()) ComposeDragPicture(game_.picForDragging);
+    pending_ = QRegion();
+    // Each rectangle is copied on its own: a clip region would make every copy walk the
+    // whole height of a tall picture.
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    painter.drawPixmap(0, 0, table_);
+    for (const QRect& area : event->region()) {
+        const QRectF device(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+        painter.drawPixmap(QRectF(area), table_, device);
+        const QRect covered = area & dragRect_;
+        if (!dragShown_ || covered.isEmpty()) continue;
+        const QRectF source(QPointF(covered.topLeft() - dragRect_.topLeft()) * ratio, QSizeF(covered.size()) * ratio);
+        painter.drawPixmap(QRectF(covered), dragPixmap_, source);
+    }
 }
 
 void BoardWidget::AfterGameEvent() {
