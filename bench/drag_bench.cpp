@@ -77,7 +77,8 @@ void Send(QWidget* board, QEvent::Type type, QPoint at, Qt::MouseButton button, 
 // Processor time used so far by this process and, when XSERVER_PID names it, the X
 // server: on a shared machine it counts the work, not the waiting for a processor.
 double ProcessorSeconds() {
-    static const QByteArray server = qgetenv("XSERVER_PID");
+    static const QByteArray server =
+        QGuiApplication::platformName() == "xcb" ? qgetenv("XSERVER_PID") : QByteArray();
     double total = 0;
     for (const QByteArray& pid : {QByteArray("self"), server}) {
         if (pid.isEmpty()) continue;
@@ -161,7 +162,10 @@ int main(int argc, char* argv[]) {
     }
     std::printf("%s, board scale %.2f, device pixel ratio %.1f, %d rounds of %d moves%s\n",
                 qPrintable(QGuiApplication::platformName()), board->transform().scale, board->devicePixelRatioF(),
-                rounds, moves, qEnvironmentVariableIsSet("XSERVER_PID") ? ", processor time with the X server" : "");
+                rounds, moves,
+                QGuiApplication::platformName() == "xcb" && qEnvironmentVariableIsSet("XSERVER_PID")
+                    ? ", processor time with the X server"
+                    : "");
     std::printf("per move, medians  wall: one card %7.1f us, thirteen %7.1f us (%.2fx)   processor: %7.1f us, %7.1f us (%.2fx)\n",
                 Median(one), Median(thirteen), Median(ratio), Median(oneCpu), Median(thirteenCpu),
                 Median(thirteenCpu) / Median(oneCpu));

@@ -150,28 +150,27 @@ void BoardWidget::ComposeDragPicture(const DragPicture& picture) {
     for (int i = 0; i < picture.Count; ++i)
         Blit(painter, QPoint(0, qRound(kSlotStep * i * scale)), art_.Face(picture.Cards[i], scale));
     painter.end();
-    dragPixmap_ = QPixmap::fromImage(std::move(image));
+    dragPixmap_ = QPixmap::fromImage(image);
     dragPixmap_.setDevicePixelRatio(devicePixelRatioF());
+    // Below the first card's top corners and above the last card's bottom ones the picture
+    // is opaque: that part is copied without blending.
+    dragBody_ = QPixmap::fromImage(image.convertToFormat(QImage::Format_RGB32));
+    dragBody_.setDevicePixelRatio(devicePixelRatioF());
     dragSerial_ = picture.Serial;
     dragScale_ = scale;
     ++dragCompositions_;
 }
 
-void BoardWidget::Repaint(const QRegion& region) {
-    pending_ += region;
-    update(region);
-}
-
 void BoardWidget::SyncDragPicture() {
     const DragPicture& picture = game_.picForDragging;
     if (!picture.Visible) {
-        if (dragShown_) Repaint(dragRect_);
+        if (dragShown_) update(dragRect_);
         dragShown_ = false;
         return;
     }
     if (picture.Serial != dragSerial_ || PictureScale() != dragScale_) {
         ComposeDragPicture(picture);
-        if (dragShown_) Repaint(dragRect_);
+        if (dragShown_) update(dragRect_);
         dragShown_ = false;
     }
     const QSizeF logical = dragPixmap_.deviceIndependentSize();
@@ -179,30 +178,18 @@ void BoardWidget::SyncDragPicture() {
     if (!dragShown_) {
         dragShown_ = true;
         dragRect_ = to;
-        Repaint(to);
+        update(to);
         return;
     }
     MoveDragPicture(to);
 }
 
 void BoardWidget::MoveDragPicture(QRect to) {
-    const QRect from = dragRect_;
-    if (to == from) return;
+    if (to == dragRect_) return;
+    // The strips the picture uncovers come from the table pixmap; the picture itself is
+    // copied whole and opaque but for its corners (see paintEvent).
+    update(dragRect_.united(to));
     dragRect_ = to;
-    const QRect both = from.united(to);
-    // What is still waiting to be painted cannot be shifted: paint it all instead.
-    if (table_.isNull() || pending_.intersects(both)) {
-        Repaint(both);
-        return;
-    }
-    // The picture's pixels are shifted where they stand; only the strips it uncovers and
-    // its see-through corners are painted again, so a tall run costs what one card does.
-    scroll(to.x() - from.x(), to.y() - from.y(), both);
-    const int corners = qCeil(kCornerRows * transform_.scale);
-    QRegion again = QRegion(both).subtracted(to);
-    again += QRect(to.left(), to.top(), to.width(), corners);
-    again += QRect(to.left(), to.bottom() + 1 - corners, to.width(), corners);
-    Repaint(again);
 }
 
 void BoardWidget::SyncWithGame() {
@@ -210,7 +197,7 @@ void BoardWidget::SyncWithGame() {
     if (signature != tableSignature_ || table_.isNull()) {
         tableSignature_ = signature;
         table_ = QPixmap();
-        Repaint(rect());
+        update(rect());
     }
     SyncDragPicture();
 }
@@ -218,7 +205,7 @@ void BoardWidget::SyncWithGame() {
 void BoardWidget::resizeEvent(QResizeEvent*) {
     transform_ = BoardTransform::Fit(size());
     table_ = QPixmap();
-    Repaint(rect());
+    update(rect());
     SyncDragPicture();
 }
 
@@ -226,18 +213,29 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatioF();
     if (table_.isNull() || table_.devicePixelRatio() != ratio || table_.size() != size() * ratio) RenderTable();
     if (dragShown_ && dragScale_ != PictureScale()) ComposeDragPicture(game_.picForDragging);
-    pending_ = QRegion();
-    // Each rectangle is copied on its own: a clip region would make every copy walk the
-    // whole height of a tall picture.
-    QPainter painter(this);
-    for (const QRect& area : event->region()) {
-        const QRectF device(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
-        painter.drawPixmap(QRectF(area), table_, device);
-        const QRect covered = area & dragRect_;
-        if (!dragShown_ || covered.isEmpty()) continue;
-        const QRectF source(QPointF(covered.topLeft() - dragRect_.topLeft()) * ratio, QSizeF(covered.size()) * ratio);
-        painter.drawPixmap(QRectF(covered), dragPixmap_, source);
+    // Every pixel is copied once from one picture: the table, the opaque body of the drag
+    // picture, or (only in the rows of its rounded corners) the table with the picture
+    // blended over it. Each rectangle is copied on its own: a clip region would make every
+    // copy walk the whole height of a tall picture.
+    QRegion table = event->region();
+    QRegion body, corners;
+    if (dragShown_) {
+        const int rows = qMin(qCeil(kCornerRows * transform_.scale), dragRect_.height() / 2);
+        const QRect middle = dragRect_.adjusted(0, rows, 0, -rows);
+        body = table & middle;
+        corners = table & (QRegion(dragRect_) - middle);
+        table -= body;
     }
+    QPainter painter(this);
+    auto copy = [&](const QPixmap& from, QPoint origin, const QRegion& region) {
+        for (const QRect& area : region) {
+            const QRectF source(QPointF(area.topLeft() - origin) * ratio, QSizeF(area.size()) * ratio);
+            painter.drawPixmap(QRectF(area), from, source);
+        }
+    };
+    copy(table_, QPoint(), table);
+    copy(dragBody_, dragRect_.topLeft(), body);
+    copy(dragPixmap_, dragRect_.topLeft(), corners);
 }
 
 void BoardWidget::AfterGameEvent() {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QRegion>
 #include <QWidget>
 
 #include "game/game.h"
@@ -75,7 +74,6 @@ private:
     void SyncDragPicture();
     void ComposeDragPicture(const DragPicture& picture);
     void MoveDragPicture(QRect to);
-    void Repaint(const QRegion& region);
     void AfterGameEvent();
     // Forgets the press in progress; its release will never come.
     void EndPress();
@@ -85,9 +83,9 @@ private:
     BoardTransform transform_;
     QPixmap table_;  // the images as last rendered; the drag picture moves over it
     std::size_t tableSignature_ = 0;
-    QRegion pending_;  // asked to be repainted and not painted yet
 
     QPixmap dragPixmap_;
+    QPixmap dragBody_;  // the same, opaque
     QRect dragRect_;
     bool dragShown_ = false;
     std::uint64_t dragSerial_ = ~std::uint64_t{0};
