@@ -1,15 +1,27 @@
-// Cost of one mouse move during a drag: the event, the game's handling and the repaint,
-// offscreen at device pixel ratio 2, for a one-card and a thirteen-card picture.
-//   drag_bench [moves]
+// Cost of one mouse move during a drag, as a player feels it: the event, the game's
+// handling, the repaint and, on X11, the X server's work until it is done. One-card and
+// thirteen-card drags alternate, so both meet the same machine state.
+//   drag_bench [board scale] [moves per drag] [rounds]
+// The device pixel ratio comes from QT_SCALE_FACTOR, the platform from QT_QPA_PLATFORM
+// (offscreen unless set).
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include <unistd.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QMenuBar>
 #include <QMouseEvent>
 
+#ifdef TESSALINE_BENCH_XCB
+#include <xcb/xcb.h>
+#endif
+
 #include "window/board_widget.h"
-#include "window/drag_picture.h"
 #include "window/main_window.h"
 
 namespace {
@@ -42,63 +54,120 @@ void LayOutLongRun(Game& game) {
             game.BringToFront(game.ColumnCards[c][s]);
 }
 
-void Move(QWidget* board, QPoint at, Qt::MouseButtons buttons) {
-    QMouseEvent event(QEvent::MouseMove, at, board->mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(board, &event);
+// Waits until the X server has carried out everything asked of it so far.
+void WaitForServer() {
+#ifdef TESSALINE_BENCH_XCB
+    static auto* const x11 = QGuiApplication::platformName() == "xcb"
+                                 ? qApp->nativeInterface<QNativeInterface::QX11Application>()
+                                 : nullptr;
+    if (x11 != nullptr) {
+        xcb_connection_t* connection = x11->connection();
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    }
+#endif
 }
 
-// Mean microseconds per move while dragging the card whose strip is at `grab`.
-double MeasureDrag(tess::MainWindow& window, QPoint grab, int moves) {
-    tess::BoardWidget* board = window.board();
-    QMouseEvent press(QEvent::MouseButtonPress, grab, board->mapToGlobal(grab), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(board, &press);
-    Move(board, grab + QPoint(1, 1), Qt::LeftButton);
+void Send(QWidget* board, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+    QMouseEvent event(type, at, board->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(board, &event);
     QApplication::processEvents();
+    WaitForServer();
+}
+
+// Processor time used so far by this process and, when XSERVER_PID names it, the X
+// server: on a shared machine it counts the work, not the waiting for a processor.
+double ProcessorSeconds() {
+    static const QByteArray server =
+        QGuiApplication::platformName() == "xcb" ? qgetenv("XSERVER_PID") : QByteArray();
+    double total = 0;
+    for (const QByteArray& pid : {QByteArray("self"), server}) {
+        if (pid.isEmpty()) continue;
+        QFile stat("/proc/" + pid + "/stat");
+        if (!stat.open(QIODevice::ReadOnly)) continue;
+        const QByteArray text = stat.readAll();
+        // utime and stime are fields 14 and 15, counted after the command's closing parenthesis.
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        total += (fields.value(11).toDouble() + fields.value(12).toDouble()) / sysconf(_SC_CLK_TCK);
+    }
+    return total;
+}
+
+struct Cost {
+    double wall;       // microseconds per move
+    double processor;  // microseconds per move
+};
+
+// Cost per move while dragging the card whose strip is at `grab`.
+Cost MeasureDrag(tess::BoardWidget* board, QPoint grab, int moves) {
+    Send(board, QEvent::MouseButtonPress, grab, Qt::LeftButton, Qt::LeftButton);
+    Send(board, QEvent::MouseMove, grab + QPoint(1, 1), Qt::NoButton, Qt::LeftButton);
+    const double processor = ProcessorSeconds();
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < moves; ++i) {
         // A loop around the table, a few pixels a step, as a hand moves.
         const int step = i % 200;
         const QPoint at = grab + QPoint(step < 100 ? step * 3 : (200 - step) * 3, (step % 50) * 2);
-        Move(board, at, Qt::LeftButton);
-        QApplication::processEvents();
+        Send(board, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    QMouseEvent release(QEvent::MouseButtonRelease, grab, board->mapToGlobal(grab), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(board, &release);
-    QApplication::processEvents();
-    return std::chrono::duration<double, std::micro>(elapsed).count() / moves;
+    const double used = ProcessorSeconds() - processor;
+    Send(board, QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
+    return {std::chrono::duration<double, std::micro>(elapsed).count() / moves, used * 1e6 / moves};
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_SCALE_FACTOR", "2");
     qputenv("XDG_CONFIG_HOME", "/tmp/tessaline-drag-bench");
-    const int moves = argc > 1 ? std::atoi(argv[1]) : 3000;
+    qputenv("XDG_CACHE_HOME", "/tmp/tessaline-drag-bench/cache");
+    const double scale = argc > 1 ? std::atof(argv[1]) : 1;
+    const int moves = argc > 2 ? std::atoi(argv[2]) : 400;
+    const int rounds = argc > 3 ? std::atoi(argv[3]) : 7;
     QApplication app(argc, argv);
     tess::StartOptions options;
     options.seed = 1;
     tess::MainWindow window(std::move(options));
     window.show();
     QApplication::processEvents();
+    window.resize(static_cast<int>(tess::kClientWidthPx * scale),
+                  static_cast<int>(tess::kClientHeightPx * scale) + window.menuBar()->height());
+    QApplication::processEvents();
     LayOutLongRun(window.game());
-    window.board()->SyncWithGame();
+    tess::BoardWidget* board = window.board();
+    board->SyncWithGame();
     QApplication::processEvents();
 
     const tess::CardImage& king = window.game().imgCard[tess::CardNumber(tess::kSpades, tess::kKing)];
     const tess::CardImage& last = window.game().imgCard[tess::CardNumber(tess::kClubs, 7)];
-    const QPoint kingStrip = tess::BoardWidget::ToPixels(king.Left + 30, king.Top + 9).toPoint();
-    const QPoint lastCard = tess::BoardWidget::ToPixels(last.Left + 30, last.Top + 40).toPoint();
+    const QPoint kingStrip = board->ToPixels(king.Left + 30, king.Top + 9).toPoint();
+    const QPoint lastCard = board->ToPixels(last.Left + 30, last.Top + 40).toPoint();
 
-    MeasureDrag(window, lastCard, moves / 10);  // warm the caches
-    const double one = MeasureDrag(window, lastCard, moves);
-    const double thirteen = MeasureDrag(window, kingStrip, moves);
-    std::printf("device pixel ratio %.1f, %d moves each\n", window.devicePixelRatioF(), moves);
-    std::printf("one card:       %8.1f us per move\n", one);
-    std::printf("thirteen cards: %8.1f us per move (%.2fx)\n", thirteen, thirteen / one);
-    std::printf("picture heights: %d px\n", window.board()->dragPicture()->height());
+    MeasureDrag(board, lastCard, moves / 4);  // warm the caches
+    MeasureDrag(board, kingStrip, moves / 4);
+    std::vector<double> one, thirteen, ratio, oneCpu, thirteenCpu;
+    for (int round = 0; round < rounds; ++round) {
+        const Cost single = MeasureDrag(board, lastCard, moves);
+        const Cost run = MeasureDrag(board, kingStrip, moves);
+        one.push_back(single.wall);
+        thirteen.push_back(run.wall);
+        ratio.push_back(run.wall / single.wall);
+        oneCpu.push_back(single.processor);
+        thirteenCpu.push_back(run.processor);
+    }
+    std::printf("%s, board scale %.2f, device pixel ratio %.1f, %d rounds of %d moves%s\n",
+                qPrintable(QGuiApplication::platformName()), board->transform().scale, board->devicePixelRatioF(),
+                rounds, moves,
+                QGuiApplication::platformName() == "xcb" && qEnvironmentVariableIsSet("XSERVER_PID")
+                    ? ", processor time with the X server"
+                    : "");
+    std::printf("per move, medians  wall: one card %7.1f us, thirteen %7.1f us (%.2fx)   processor: %7.1f us, %7.1f us (%.2fx)\n",
+                Median(one), Median(thirteen), Median(ratio), Median(oneCpu), Median(thirteenCpu),
+                Median(thirteenCpu) / Median(oneCpu));
     return 0;
 }

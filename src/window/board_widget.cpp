@@ -4,9 +4,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QtMath>
+
+#include <algorithm>
 
 #include "window/card_art.h"
-#include "window/drag_picture.h"
 
 namespace tess {
 
@@ -31,34 +33,76 @@ int GameButtons(Qt::MouseButtons buttons) {
     return state;
 }
 
+// A picture of `scale` device pixels per designed pixel, copied pixel for pixel to a
+// device-pixel position: no scaling, no smoothing.
+void Blit(QPainter& painter, QPoint device, const QPixmap& picture) {
+    painter.drawPixmap(QRect(device, picture.size()), picture, picture.rect());
+}
+
+// The see-through rounded corners of a card, in designed pixels from its top or bottom.
+constexpr int kCornerRows = 6;
+
 }  // namespace
 
+BoardTransform BoardTransform::Fit(QSizeF widget) {
+    BoardTransform fit;
+    fit.scale = std::max(1.0, std::min(widget.width() / kClientWidthPx, widget.height() / kClientHeightPx));
+    fit.offset = QPointF((widget.width() - kClientWidthPx * fit.scale) / 2,
+                         (widget.height() - kClientHeightPx * fit.scale) / 2);
+    return fit;
+}
+
+QPointF BoardTransform::ToPixels(double left, double top) const {
+    return offset + QPointF(left * kPixelsPerUnitX, top) * scale;
+}
+
+QPointF BoardTransform::ToUnits(QPointF pixels) const {
+    const QPointF design = (pixels - offset) / scale;
+    return {design.x() / kPixelsPerUnitX, design.y()};
+}
+
 BoardWidget::BoardWidget(Game& game, CardArt& art, QWidget* parent)
-    : QWidget(parent), game_(game), art_(art), dragPicture_(new DragPictureWidget(art, this)) {
-    setFixedSize(static_cast<int>(kClientWidthPx), static_cast<int>(kClientHeightPx));
+    : QWidget(parent), game_(game), art_(art) {
+    // Never smaller than the board was made for; larger, the board grows with it.
+    setMinimumSize(sizeHint());
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Moves without a button reach the images too: they end a drag broken off earlier.
     setMouseTracking(true);
     setContextMenuPolicy(Qt::PreventContextMenu);
+    // A modal window that opens inside a press takes the button's release with it.
+    if (parent != nullptr) parent->window()->installEventFilter(this);
 }
 
-QPointF BoardWidget::ToUnits(QPointF pixels) { return {pixels.x() / kPixelsPerUnitX, pixels.y()}; }
+QSize BoardWidget::sizeHint() const {
+    return {static_cast<int>(kClientWidthPx), static_cast<int>(kClientHeightPx)};
+}
 
-QPointF BoardWidget::ToPixels(double left, double top) { return {left * kPixelsPerUnitX, top}; }
+bool BoardWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked) EndPress();
+    return QWidget::eventFilter(watched, event);
+}
+
+void BoardWidget::EndPress() {
+    // A drag under way is broken off as when another window takes the foreground.
+    BreakOffDragIfInactive();
+    pressedImage_ = -1;
+    pressOnTable_ = false;
+}
 
 int BoardWidget::ImageAtPixel(QPointF pixels) const {
-    const QPointF units = ToUnits(pixels);
+    const QPointF units = transform_.ToUnits(pixels);
     return game_.ImageAt(units.x(), units.y());
 }
 
 QPoint BoardWidget::ImageCentre(int index, double dy) const {
     const CardImage& image = game_.imgCard[index];
-    return (ToPixels(image.Left, image.Top) + QPointF(kCardWidthPx / 2, kCardHeightPx / 2 + dy)).toPoint();
+    return ToPixels(image.Left + kCardWidth / 2, image.Top + kCardHeight / 2 + dy).toPoint();
 }
 
 QPointF BoardWidget::TwipsOnImage(int index, QPointF pixels) const {
     const CardImage& image = game_.imgCard[index];
-    return (pixels - ToPixels(image.Left, image.Top)) * kTwipsPerPixel;
+    return transform_.ToTwips(pixels - ToPixels(image.Left, image.Top));
 }
 
 std::size_t BoardWidget::TableSignature() const {
@@ -76,19 +120,76 @@ std::size_t BoardWidget::TableSignature() const {
 
 void BoardWidget::RenderTable() {
     const qreal ratio = devicePixelRatioF();
-    table_ = QPixmap(size() * ratio);
-    table_.setDevicePixelRatio(ratio);
-    QPainter painter(&table_);
-    painter.fillRect(rect(), TableColor());
+    const qreal scale = PictureScale();
+    // Drawn in device pixels, each card at its own rounded place, then handed to the
+    // widget at the screen's ratio.
+    QPixmap table(size() * ratio);
+    table.fill(TableColor());
+    QPainter painter(&table);
     for (int index : game_.PaintOrder()) {
         const CardImage& image = game_.imgCard[index];
-        const QPointF at = ToPixels(image.Left, image.Top);
+        const QPoint at = (ToPixels(image.Left, image.Top) * ratio).toPoint();
         if (image.Picture == CardImage::kPileBasePicture)
-            painter.drawPixmap(at, art_.PileBase(ratio));
+            Blit(painter, at, art_.PileBase(scale));
         else if (IsCardImage(image.Picture))
-            painter.drawPixmap(at, art_.Face(image.Picture, ratio));
+            Blit(painter, at, art_.Face(image.Picture, scale));
     }
-    tableRatio_ = ratio;
+    painter.end();
+    table.setDevicePixelRatio(ratio);
+    table_ = std::move(table);
+}
+
+void BoardWidget::ComposeDragPicture(const DragPicture& picture) {
+    const qreal scale = PictureScale();
+    const QSize size(qCeil(DragPicture::kWidthPx * scale), qCeil(picture.Height * scale));
+    // See-through outside the cards, so the rounded corners show what lies beneath.
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    // Each face covers all of the one before but its top strip, as in a column.
+    for (int i = 0; i < picture.Count; ++i)
+        Blit(painter, QPoint(0, qRound(kSlotStep * i * scale)), art_.Face(picture.Cards[i], scale));
+    painter.end();
+    dragPixmap_ = QPixmap::fromImage(image);
+    dragPixmap_.setDevicePixelRatio(devicePixelRatioF());
+    // Below the first card's top corners and above the last card's bottom ones the picture
+    // is opaque: that part is copied without blending.
+    dragBody_ = QPixmap::fromImage(image.convertToFormat(QImage::Format_RGB32));
+    dragBody_.setDevicePixelRatio(devicePixelRatioF());
+    dragSerial_ = picture.Serial;
+    dragScale_ = scale;
+    ++dragCompositions_;
+}
+
+void BoardWidget::SyncDragPicture() {
+    const DragPicture& picture = game_.picForDragging;
+    if (!picture.Visible) {
+        if (dragShown_) update(dragRect_);
+        dragShown_ = false;
+        return;
+    }
+    if (picture.Serial != dragSerial_ || PictureScale() != dragScale_) {
+        ComposeDragPicture(picture);
+        if (dragShown_) update(dragRect_);
+        dragShown_ = false;
+    }
+    const QSizeF logical = dragPixmap_.deviceIndependentSize();
+    const QRect to(ToPixels(picture.Left, picture.Top).toPoint(), QSize(qCeil(logical.width()), qCeil(logical.height())));
+    if (!dragShown_) {
+        dragShown_ = true;
+        dragRect_ = to;
+        update(to);
+        return;
+    }
+    MoveDragPicture(to);
+}
+
+void BoardWidget::MoveDragPicture(QRect to) {
+    if (to == dragRect_) return;
+    // The strips the picture uncovers come from the table pixmap; the picture itself is
+    // copied whole and opaque but for its corners (see paintEvent).
+    update(dragRect_.united(to));
+    dragRect_ = to;
 }
 
 void BoardWidget::SyncWithGame() {
@@ -96,17 +197,45 @@ void BoardWidget::SyncWithGame() {
     if (signature != tableSignature_ || table_.isNull()) {
         tableSignature_ = signature;
         table_ = QPixmap();
-        update();
+        update(rect());
     }
-    dragPicture_->Sync(game_.picForDragging);
+    SyncDragPicture();
+}
+
+void BoardWidget::resizeEvent(QResizeEvent*) {
+    transform_ = BoardTransform::Fit(size());
+    table_ = QPixmap();
+    update(rect());
+    SyncDragPicture();
 }
 
 void BoardWidget::paintEvent(QPaintEvent* event) {
-    if (table_.isNull() || tableRatio_ != devicePixelRatioF()) RenderTable();
-    // Only what was uncovered is copied, pixel for pixel: no scaling, no blending.
+    const qreal ratio = devicePixelRatioF();
+    if (table_.isNull() || table_.devicePixelRatio() != ratio || table_.size() != size() * ratio) RenderTable();
+    if (dragShown_ && dragScale_ != PictureScale()) ComposeDragPicture(game_.picForDragging);
+    // Every pixel is copied once from one picture: the table, the opaque body of the drag
+    // picture, or (only in the rows of its rounded corners) the table with the picture
+    // blended over it. Each rectangle is copied on its own: a clip region would make every
+    // copy walk the whole height of a tall picture.
+    QRegion table = event->region();
+    QRegion body, corners;
+    if (dragShown_) {
+        const int rows = qMin(qCeil(kCornerRows * transform_.scale), dragRect_.height() / 2);
+        const QRect middle = dragRect_.adjusted(0, rows, 0, -rows);
+        body = table & middle;
+        corners = table & (QRegion(dragRect_) - middle);
+        table -= body;
+    }
     QPainter painter(this);
-    painter.setClipRegion(event->region());
-    painter.drawPixmap(0, 0, table_);
+    auto copy = [&](const QPixmap& from, QPoint origin, const QRegion& region) {
+        for (const QRect& area : region) {
+            const QRectF source(QPointF(area.topLeft() - origin) * ratio, QSizeF(area.size()) * ratio);
+            painter.drawPixmap(QRectF(area), from, source);
+        }
+    };
+    copy(table_, QPoint(), table);
+    copy(dragBody_, dragRect_.topLeft(), body);
+    copy(dragPixmap_, dragRect_.topLeft(), corners);
 }
 
 void BoardWidget::AfterGameEvent() {

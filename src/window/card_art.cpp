@@ -5,6 +5,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -332,42 +334,68 @@ QSize PictureSize(qreal dpr) { return {qCeil(kFaceW * dpr), qCeil(kFaceH * dpr)}
 
 CardArt::CardArt(QString diskCache) : diskCache_(std::move(diskCache)) {}
 
-bool CardArt::LoadFromDisk(qreal dpr) {
+bool CardArt::LoadFromDisk(qreal scale) {
     const std::optional<std::vector<QImage>> pictures =
-        LoadFaceCache(FaceCacheFile(diskCache_, dpr), FaceCacheKey(), PictureSize(dpr), kPictureCount);
+        LoadFaceCache(FaceCacheFile(diskCache_, scale), FaceCacheKey(), PictureSize(scale), kPictureCount);
     if (!pictures) return false;
     for (int i = 0; i < kPictureCount; ++i) {
         QPixmap pixmap = QPixmap::fromImage((*pictures)[i]);
-        pixmap.setDevicePixelRatio(dpr);
-        cache_[{i, dpr}] = std::move(pixmap);
+        pixmap.setDevicePixelRatio(scale);
+        cache_[{i, scale}] = std::move(pixmap);
     }
+    onDisk_.insert(scale);
     return true;
 }
 
-void CardArt::SaveToDisk(qreal dpr) {
+void CardArt::SaveToDisk(qreal scale) {
     std::vector<QImage> pictures;
     pictures.reserve(kPictureCount);
-    for (int i = 0; i < kPictureCount; ++i) pictures.push_back(cache_.at({i, dpr}).toImage());
+    for (int i = 0; i < kPictureCount; ++i) pictures.push_back(cache_.at({i, scale}).toImage());
     // A cache that cannot be written only costs the next start the drawing.
-    SaveFaceCache(FaceCacheFile(diskCache_, dpr), FaceCacheKey(), pictures);
+    if (!SaveFaceCache(FaceCacheFile(diskCache_, scale), FaceCacheKey(), pictures)) return;
+    onDisk_.insert(scale);
+    // Every size the window was ever left at would pile up: keep the latest few.
+    const QFileInfoList stored =
+        QDir(diskCache_).entryInfoList({QStringLiteral("faces-*.bin")}, QDir::Files, QDir::Time);
+    for (qsizetype i = kStoredScales; i < stored.size(); ++i) QFile::remove(stored[i].filePath());
 }
 
-const QPixmap& CardArt::Face(int card, qreal dpr) {
+void CardArt::StoreInUse() {
+    if (recent_.empty() || diskCache_.isEmpty()) return;
+    const qreal scale = recent_.front();
+    if (drawnAt_[scale] == kPictureCount && !onDisk_.contains(scale)) SaveToDisk(scale);
+}
+
+void CardArt::KeepRecent(qreal scale) {
+    if (!recent_.empty() && recent_.front() == scale) return;
+    std::erase(recent_, scale);
+    recent_.insert(recent_.begin(), scale);
+    // A window being resized asks for a new scale at every step: keep the two latest.
+    while (recent_.size() > 2) {
+        const qreal dropped = recent_.back();
+        recent_.pop_back();
+        std::erase_if(cache_, [dropped](const auto& entry) { return entry.first.second == dropped; });
+        drawnAt_.erase(dropped);
+    }
+}
+
+const QPixmap& CardArt::Face(int card, qreal scale) {
     static const QPixmap none;
     if (card < 0 || card >= kCardCount) return none;
-    return Picture(card, dpr);
+    return Picture(card, scale);
 }
 
-const QPixmap& CardArt::PileBase(qreal dpr) { return Picture(kPileBasePicture, dpr); }
+const QPixmap& CardArt::PileBase(qreal scale) { return Picture(kPileBasePicture, scale); }
 
-const QPixmap& CardArt::Picture(int picture, qreal dpr) {
-    if (!(dpr > 0)) dpr = 1;
-    if (auto found = cache_.find({picture, dpr}); found != cache_.end()) return found->second;
-    if (!diskCache_.isEmpty() && diskTried_.insert(dpr).second && LoadFromDisk(dpr))
-        return cache_.at({picture, dpr});
-    QPixmap& pixmap = cache_[{picture, dpr}];
-    pixmap = QPixmap(qCeil(kFaceW * dpr), qCeil(kFaceH * dpr));
-    pixmap.setDevicePixelRatio(dpr);
+const QPixmap& CardArt::Picture(int picture, qreal scale) {
+    if (!(scale > 0)) scale = 1;
+    KeepRecent(scale);
+    if (auto found = cache_.find({picture, scale}); found != cache_.end()) return found->second;
+    if (!diskCache_.isEmpty() && diskTried_.insert(scale).second && LoadFromDisk(scale))
+        return cache_.at({picture, scale});
+    QPixmap& pixmap = cache_[{picture, scale}];
+    pixmap = QPixmap(PictureSize(scale));
+    pixmap.setDevicePixelRatio(scale);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     const QRectF rect(0, 0, kFaceW, kFaceH);
@@ -378,7 +406,11 @@ const QPixmap& CardArt::Picture(int picture, qreal dpr) {
     }
     painter.end();
     ++drawn_;
-    if (++drawnAt_[dpr] == kPictureCount && !diskCache_.isEmpty()) SaveToDisk(dpr);
+    // The scale the window starts at is stored as soon as it is complete.
+    if (++drawnAt_[scale] == kPictureCount && !diskCache_.isEmpty() && !storedStartScale_) {
+        storedStartScale_ = true;
+        SaveToDisk(scale);
+    }
     return pixmap;
 }
 

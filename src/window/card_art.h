@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include <QColor>
 #include <QIcon>
@@ -29,29 +30,39 @@ void PaintPileBase(QPainter& painter, const QRectF& rect);
 // The program's icon, from the scalable drawing and its pre-rendered sizes.
 QIcon ProgramIcon();
 
-// Rendered faces and the pile base, kept per device pixel ratio. Each pixmap carries
-// its ratio, so a painter draws it at 71 x 96 logical pixels.
+// Rendered faces and the pile base, kept per picture scale (device pixels per designed
+// pixel: the board's scale times the screen's ratio). Each pixmap carries its scale as its
+// ratio, so a painter at that ratio draws it at 71 x 96 logical pixels.
 class CardArt {
 public:
-    // With a folder, the pictures of each pixel ratio are stored there once all are
-    // drawn, and read back instead of drawn on later runs.
+    // With a folder, the pictures of a scale are stored there once all are drawn, and
+    // read back instead of drawn on later runs: the scale a run starts at, and the one it
+    // ends at (StoreInUse). A few recent scales are kept there, no more.
     explicit CardArt(QString diskCache = {});
 
     // Face of card 0..51; a null pixmap for any other number.
-    const QPixmap& Face(int card, qreal dpr);
-    const QPixmap& PileBase(qreal dpr);
+    const QPixmap& Face(int card, qreal scale);
+    const QPixmap& PileBase(qreal scale);
+    // Stores the scale drawn last, when all of its pictures are drawn and not stored yet.
+    void StoreInUse();
     // How many pictures were drawn rather than read back.
     int drawn() const { return drawn_; }
 
+    static constexpr int kStoredScales = 6;
+
 private:
-    const QPixmap& Picture(int picture, qreal dpr);
-    bool LoadFromDisk(qreal dpr);
-    void SaveToDisk(qreal dpr);
+    const QPixmap& Picture(int picture, qreal scale);
+    void KeepRecent(qreal scale);
+    bool LoadFromDisk(qreal scale);
+    void SaveToDisk(qreal scale);
 
     std::map<std::pair<int, qreal>, QPixmap> cache_;
     QString diskCache_;
-    std::map<qreal, int> drawnAt_;  // pictures drawn per pixel ratio, to know when all are
+    std::map<qreal, int> drawnAt_;  // pictures drawn per scale, to know when all are
+    std::set<qreal> onDisk_;        // scales read back or stored in this run
     std::set<qreal> diskTried_;
+    std::vector<qreal> recent_;     // the scales in memory, latest first
+    bool storedStartScale_ = false;
     int drawn_ = 0;
 };
 

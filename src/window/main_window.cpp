@@ -9,7 +9,6 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -107,8 +106,7 @@ MainWindow::MainWindow(StartOptions options)
     game_.SetDealOnlyWinnableGames(settings.WinnableGamesOnly);
     game_.SelectDropPoint(DropPoint::MaxOverlap);
 
-    // The window keeps the size the board was made for.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window opens at the size the board was made for; the player may make it larger.
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
     PlaceWindow(settings.SavedLeft, settings.SavedTop);
@@ -400,6 +398,7 @@ void MainWindow::FormUnload() {
     unloaded_ = true;
     CloseHelp(this);
     game_.UndoRecords.clear();
+    art_->StoreInUse();
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget != this && widget->isVisible() && widget->parentWidget() == this) widget->close();
     Settings settings;

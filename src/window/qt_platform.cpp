@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTextBoundaryFinder>
+#include <QWindow>
 
 #include "dialogs/game_over_form.h"
 #include "dialogs/help.h"
@@ -99,7 +100,11 @@ void QtPlatform::SetTopmost(bool on) {
     window_->activateWindow();
 }
 
-bool QtPlatform::IsForeground() { return window_->isActiveWindow(); }
+bool QtPlatform::IsForeground() {
+    // A modal window of our own takes the input before it takes the activation.
+    const QWindow* modal = QGuiApplication::modalWindow();
+    return window_->isActiveWindow() && (modal == nullptr || modal == window_->windowHandle());
+}
 
 void QtPlatform::ShowHelpContents() {
     if (helpHook) {

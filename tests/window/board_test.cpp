@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "window/card_art.h"
-#include "window/drag_picture.h"
 #include "window_fixture.h"
 
 namespace tess::test {
@@ -40,6 +39,9 @@ QImage Flatten(const QPixmap& pixmap) {
 TEST_F(WindowTest, WindowHasTheDesignedBoardAndMenus) {
     EXPECT_EQ(window->windowTitle(), "Tessaline");
     EXPECT_EQ(board()->size(), QSize(600, 440));
+    window->resize(300, 200);  // never below the designed size
+    QApplication::processEvents();
+    EXPECT_EQ(board()->size(), QSize(600, 440));
     EXPECT_EQ(board()->geometry().top(), window->menuBar()->geometry().bottom() + 1);
     EXPECT_EQ(window->findChild<QStatusBar*>(), nullptr);
     EXPECT_EQ(window->findChild<QToolBar*>(), nullptr);
@@ -68,7 +70,7 @@ TEST_F(WindowTest, BoardShowsCardsAndBasesWhereTheLatticeSays) {
     Craft(setup);
     CardArt art;
     const QImage shot = board()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    auto at = [](double left, double top) { return BoardWidget::ToPixels(left, top).toPoint(); };
+    auto at = [this](double left, double top) { return board()->ToPixels(left, top).toPoint(); };
     const QImage base = Flatten(art.PileBase(1));
     // An empty column and the empty foundations show the base; cards show their faces.
     EXPECT_LT(Difference(shot, at(ColumnLeft(1), SlotTop(0)), base), 2.0);

@@ -85,7 +85,7 @@ protected:
     // The pixel spot of a visible strip of a covered column card.
     QPoint StripOf(int card) {
         const CardImage& image = game().imgCard[card];
-        return BoardWidget::ToPixels(image.Left + 30, image.Top + 9).toPoint();
+        return board()->ToPixels(image.Left + 30, image.Top + 9).toPoint();
     }
 
     // A double-click as the window system delivers it: press, release, press, double-click,
@@ -112,7 +112,7 @@ protected:
     void DragCardTo(int card, double left, double top) {
         const CardImage& image = game().imgCard[card];
         const QPoint from = StripOf(card);
-        const QPointF shift = BoardWidget::ToPixels(left, top) - BoardWidget::ToPixels(image.Left, image.Top);
+        const QPointF shift = board()->ToPixels(left, top) - board()->ToPixels(image.Left, image.Top);
         Drag(from, from + shift.toPoint());
     }
     // Drags a card onto the spot just below another card, as a player would drop it there.
