@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
+
+#include "window/window_place.h"
 
 // The icons live in a static library, so their resources are registered by hand, from
 // outside any namespace as the resource system requires. Registering twice is harmless.
@@ -60,16 +61,13 @@ Qt::WindowFlags FixedDialogFlags() {
 void CentreOverOwner(QWidget* window, const QWidget* owner) {
     if (window == nullptr || owner == nullptr) return;
     const QWidget* ownerWindow = owner->window();
-    const QRect ownerFrame = ownerWindow->frameGeometry();
-    const QSize outer = OuterSize(window, ownerWindow);
-    // Integer halves, as the layout itself is whole pixels; no clamping to the screen.
-    window->move(ownerFrame.x() + (ownerFrame.width() - outer.width()) / 2,
-                 ownerFrame.y() + (ownerFrame.height() - outer.height()) / 2);
+    // Until the window manager has framed the dialog, its frame is taken to be the owner's.
+    CentreFrame(window, FrameOf(ownerWindow), [ownerWindow] { return ownerWindow->frameGeometry(); });
 }
 
 FixedDialog::FixedDialog(QWidget* owner, const QString& caption, int clientWidthTwips,
-                         int clientHeightTwips)
-    : QDialog(owner, FixedDialogFlags()), owner_(owner) {
+                         int clientHeightTwips, bool placeWindow)
+    : QDialog(owner, FixedDialogFlags()), owner_(owner), placeWindow_(placeWindow) {
     setWindowTitle(caption);
     setWindowIcon(ProgramIcon(owner));
     setModal(true);
@@ -107,10 +105,11 @@ QPushButton* FixedDialog::AddOkButton(const QRect& place) {
     return ok;
 }
 
-// Centred each time it opens, over wherever the main window stands at that moment.
-void FixedDialog::showEvent(QShowEvent* event) {
-    CentreOverOwner(this, owner_);
-    QDialog::showEvent(event);
+// Centred each time it opens, over wherever the main window stands at that moment, and
+// before the native window exists, so that the position given is the frame's.
+void FixedDialog::setVisible(bool visible) {
+    if (visible && !isVisible() && placeWindow_) CentreOverOwner(this, owner_);
+    QDialog::setVisible(visible);
 }
 
 }  // namespace tess

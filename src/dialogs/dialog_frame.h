@@ -14,7 +14,6 @@
 
 class QLabel;
 class QPushButton;
-class QShowEvent;
 class QWidget;
 
 namespace tess {
@@ -46,21 +45,24 @@ QSize OuterSize(const QWidget* window, const QWidget* owner);
 // frame, wherever the owner stands, also partly off the screen.
 void CentreOverOwner(QWidget* window, const QWidget* owner);
 
-// A modal dialog of fixed client size whose controls are placed in twips.
+// A modal dialog of fixed client size whose controls are placed in twips. Where the
+// platform cannot place windows (placeWindow false), it is left where the platform puts it.
 class FixedDialog : public QDialog {
     Q_OBJECT
 public:
     FixedDialog(QWidget* owner, const QString& caption, int clientWidthTwips,
-                int clientHeightTwips);
+                int clientHeightTwips, bool placeWindow);
+
+    void setVisible(bool visible) override;
 
 protected:
     QLabel* AddLabel(const char* name, const QString& text, const QRect& place);
     QLabel* AddPicture(const QRect& place);
     QPushButton* AddOkButton(const QRect& place);
-    void showEvent(QShowEvent* event) override;
 
 private:
     QWidget* owner_;
+    bool placeWindow_;
 };
 
 }  // namespace tess

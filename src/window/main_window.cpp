@@ -25,6 +25,7 @@
 #include "files/settings.h"
 #include "window/board_widget.h"
 #include "window/card_art.h"
+#include "window/window_place.h"
 
 namespace tess {
 
@@ -49,16 +50,16 @@ std::vector<std::string> LocalPaths(const QMimeData* data) {
 // The platform's own file dialog, kept for the window's life so it remembers the name.
 class DialogFileChooser : public FileChooser {
 public:
-    std::optional<QString> ChooseOpen(QWidget* owner, QPoint at) override {
+    std::optional<QString> ChooseOpen(QWidget* owner, std::optional<QPoint> at) override {
         return Run(owner, at, QFileDialog::AcceptOpen);
     }
-    std::optional<QString> ChooseSave(QWidget* owner, QPoint at) override {
+    std::optional<QString> ChooseSave(QWidget* owner, std::optional<QPoint> at) override {
         return Run(owner, at, QFileDialog::AcceptSave);
     }
     QString Remembered() const override { return remembered_; }
 
 private:
-    std::optional<QString> Run(QWidget* owner, QPoint at, QFileDialog::AcceptMode mode) {
+    std::optional<QString> Run(QWidget* owner, std::optional<QPoint> at, QFileDialog::AcceptMode mode) {
         if (!dialog_) {
             dialog_ = std::make_unique<QFileDialog>(owner);
             dialog_->setNameFilter("Tessaline files (*.tsl)");
@@ -73,7 +74,7 @@ private:
         dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
         dialog.setWindowTitle(mode == QFileDialog::AcceptOpen ? "Open" : "Save As");
         if (!remembered_.isEmpty()) dialog.selectFile(remembered_);
-        dialog.move(at);
+        if (at) dialog.move(*at);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
         remembered_ = dialog.selectedFiles().constFirst();
         return remembered_;
@@ -93,6 +94,7 @@ MainWindow::MainWindow(StartOptions options)
       art_(std::make_unique<CardArt>(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))),
       chooser_(options.chooser ? std::move(options.chooser) : MakeDialogFileChooser()) {
     setWindowTitle("Tessaline");
+    if (options.preparePlatform) options.preparePlatform(platform_);
     platform_.SetBusyPointer(true);
     game_.SeedRandom(options.seed ? *options.seed : ClockSeed());
 
@@ -110,7 +112,9 @@ MainWindow::MainWindow(StartOptions options)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
-    PlaceWindow(settings.SavedLeft, settings.SavedTop);
+    // Where the platform places windows itself, the saved place means nothing to it.
+    if (platform_.placesWindows)
+        PlaceWindow(QPoint(static_cast<int>(settings.SavedLeft / kTwips), static_cast<int>(settings.SavedTop / kTwips)));
     // The file dialogs are placed from these metrics: measure again when they change.
     winId();
     if (QWindow* handle = windowHandle())
@@ -121,7 +125,6 @@ MainWindow::MainWindow(StartOptions options)
     connect(board_, &BoardWidget::CardMenuRequested, this, &MainWindow::ShowCardMenu);
     connect(board_, &BoardWidget::GameMenuRequested, this, &MainWindow::ShowGameMenu);
 
-    if (options.preparePlatform) options.preparePlatform(platform_);
     StartFirstGame(options.gameFile);
     Sync();
 }
@@ -134,24 +137,22 @@ void MainWindow::StartFirstGame(const std::optional<QString>& gameFile) {
     game_.LayOutDeal();
 }
 
-void MainWindow::PlaceWindow(double savedLeft, double savedTop) {
+// Placed before the native window exists, so the position given is the frame's.
+void MainWindow::PlaceWindow(QPoint saved) {
     adjustSize();
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-    const QSize frame = frameGeometry().size();
-    const QPoint centred(available.x() + (available.width() - frame.width()) / 2,
-                         available.y() + (available.height() - frame.height()) / 2);
-    if (savedLeft == 0 && savedTop == 0) {
-        move(centred);
+    const auto available = [] {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    };
+    std::vector<QRect> screens;
+    for (QScreen* s : QGuiApplication::screens()) screens.push_back(s->availableGeometry());
+    if (const auto place = UsableSavedPlace(saved, frameGeometry().width(), std::max(MenuHeight, 24), screens)) {
+        move(*place);
         return;
     }
-    const QPoint saved(static_cast<int>(savedLeft / kTwips), static_cast<int>(savedTop / kTwips));
-    // A window left on a screen that is gone would be out of reach: bring it back.
-    const QRect title(saved, QSize(frame.width(), std::max(MenuHeight, 24)));
-    bool reachable = false;
-    for (QScreen* s : QGuiApplication::screens())
-        if (s->availableGeometry().intersected(title).width() >= 48) reachable = true;
-    move(reachable ? saved : centred);
+    // No frame is known before the window is mapped: centre again once the window manager
+    // reports it.
+    CentreFrame(this, FrameOf(this), available);
 }
 
 void MainWindow::ReadSystemMetrics() {
@@ -161,7 +162,8 @@ void MainWindow::ReadSystemMetrics() {
     MenuHeight = menuBar()->sizeHint().height();
 }
 
-QPoint MainWindow::FileDialogPosition() const {
+std::optional<QPoint> MainWindow::FileDialogPosition() const {
+    if (!platform_.placesWindows) return std::nullopt;
     const QPoint corner = frameGeometry().topLeft();
     const double down = (MenuHeight + CaptionHeight + 2 * BorderHeight) * 15.25 / kTwips;
     return corner + QPoint(static_cast<int>(50 / kTwips), static_cast<int>(down));
@@ -350,7 +352,7 @@ void MainWindow::mnuGameRestart_Click() {
     Sync();
 }
 
-void MainWindow::mnuHelpAbout_Click() { AboutForm::ShowModal(this); }
+void MainWindow::mnuHelpAbout_Click() { AboutForm::ShowModal(this, platform_.placesWindows); }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     if (!event->isAutoRepeat()) game_.Form_KeyUp(event->key() == Qt::Key_F1 ? kKeyF1 : 0);
@@ -398,6 +400,8 @@ void MainWindow::FormUnload() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget != this && widget->isVisible() && widget->parentWidget() == this) widget->close();
     Settings settings;
+    // Where the platform cannot tell where the window stands, the stored place stays.
+    settings.PositionKnown = platform_.placesWindows;
     const QPoint at = (isMinimized() || isMaximized()) ? normalGeometry().topLeft() : pos();
     settings.SavedLeft = static_cast<float>(at.x() * kTwips);
     settings.SavedTop = static_cast<float>(at.y() * kTwips);

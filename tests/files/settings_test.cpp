@@ -43,6 +43,11 @@ TEST(SettingsText, WritingKeepsForeignLinesAndReadsBack) {
                                  {-30, 2000, false}),
               "; mine\r\n[Options]\r\nSound=on\r\nwinnablegamesonly=0\r\n\r\n[Other]\r\nLeft=3\r\n\r\n"
               "[WINDOWPOSITION]\r\nTop=2000\r\nLeft=-30\r\n\r\n");
+    // A place the platform could not report: the stored one stays as written, a missing one is "centre".
+    EXPECT_EQ(UpdateSettingsText("[WindowPosition]\nLeft = 1500.6 ; mine\n", {30, 45, true, false}),
+              "[WindowPosition]\nLeft = 1500.6 ; mine\nTop=0\n\n[Options]\nWinnableGamesOnly=-1\n");
+    EXPECT_EQ(UpdateSettingsText("", {30, 45, false, false}),
+              "[WindowPosition]\nLeft=0\nTop=0\n\n[Options]\nWinnableGamesOnly=0\n");
     for (const Settings& s : {Settings{0, 0, false}, Settings{-300, 12345, true}, Settings{16777216, 75, false}})
         EXPECT_EQ(Show(ParseSettings(UpdateSettingsText("", s))), Show(s));
     EXPECT_EQ(Show(ParseSettings(UpdateSettingsText("", {1234.5f, -7.25f, true}))), "1234|-7|on");  // whole twips
