@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 
@@ -29,16 +30,23 @@ QSize OuterSize(const QWidget* window, const QWidget* owner) {
     return outer;
 }
 
-QIcon ProgramIcon(const QWidget* owner, const QString& path) {
+QIcon ProgramIcon(const QWidget* owner) {
     static const bool registered = [] {
         InitIconResource();
         return true;
     }();
     (void)registered;
-    if (QFile::exists(path)) {
-        QIcon icon(path);
-        if (!icon.isNull()) return icon;
+    QIcon icon;
+    // The largest size would take as long to decode as all the others; window managers
+    // ask for 64 px at most, and docks take the installed icon instead.
+    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
+        const QString file = QStringLiteral(":/icons/tessaline-%1.png").arg(size);
+        if (!QFile::exists(file)) continue;
+        QImage image;
+        // Naming the format keeps the reader from asking every image plugin.
+        if (image.load(file, "PNG")) icon.addPixmap(QPixmap::fromImage(std::move(image)));
     }
+    if (!icon.isNull()) return icon;
     if (owner != nullptr && !owner->window()->windowIcon().isNull()) {
         return owner->window()->windowIcon();
     }

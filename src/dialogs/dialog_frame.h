@@ -25,12 +25,10 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
-inline constexpr char kProgramIconPath[] = ":/icons/tessaline.svg";
-
-// The program icon from the resources; while that is missing, the owner's window icon
-// or the application's, so a dialog never shows a broken picture.
-QIcon ProgramIcon(const QWidget* owner,
-                  const QString& path = QString::fromLatin1(kProgramIconPath));
+// The program icon from its sizes rendered ahead (PNG, so neither the SVG engine nor an
+// image plugin is loaded for it); while those are missing, the owner's window icon or the
+// application's, so a dialog never shows a broken picture.
+QIcon ProgramIcon(const QWidget* owner);
 
 // The font every label and button of the dialogs uses.
 QFont DialogFont();

@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -110,7 +111,8 @@ MainWindow::MainWindow(StartOptions options)
 
     // The window keeps the size the board was made for.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    setWindowIcon(ProgramIcon());
+    // The icon waits for the first frame of the board, which does not need it.
+    board_->installEventFilter(this);
     setAcceptDrops(true);
     // Where the platform places windows itself, the saved place means nothing to it.
     if (platform_.placesWindows)
@@ -353,6 +355,14 @@ void MainWindow::mnuGameRestart_Click() {
 }
 
 void MainWindow::mnuHelpAbout_Click() { AboutForm::ShowModal(this, platform_.placesWindows); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == board_ && event->type() == QEvent::Paint) {
+        board_->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon(this)); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     if (!event->isAutoRepeat()) game_.Form_KeyUp(event->key() == Qt::Key_F1 ? kKeyF1 : 0);

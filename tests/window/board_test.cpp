@@ -39,6 +39,7 @@ QImage Flatten(const QPixmap& pixmap) {
 
 TEST_F(WindowTest, WindowHasTheDesignedBoardAndMenus) {
     EXPECT_EQ(window->windowTitle(), "Tessaline");
+    QTRY_VERIFY(!window->windowIcon().availableSizes().isEmpty());  // once the board is painted
     EXPECT_EQ(board()->size(), QSize(600, 440));
     EXPECT_EQ(board()->geometry().top(), window->menuBar()->geometry().bottom() + 1);
     EXPECT_EQ(window->findChild<QStatusBar*>(), nullptr);
