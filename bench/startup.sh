@@ -1,40 +1,55 @@
 #!/usr/bin/env bash
-# Start-up time and peak memory of the game's window against an empty Qt main window of
-# the same size, each the median of N runs under Xvfb (or the display already set).
-#   bench/startup.sh [runs]     (build first: cmake -B build/bench -DTESSALINE_BENCH=ON)
+# Start-up of the game against a bare Qt main window of the same size with a menu bar
+# (bare_window, its own small program): time from process start to the window mapped and
+# to the first frame on the screen (the cards, for the game), and peak memory. The two
+# programs run alternately, in pairs, with the game's stored card pictures present (warm)
+# and removed before every run (cold); medians of each, and the median of the ratios within
+# pairs.
+#   bench/startup.sh [pairs]   (build first: cmake -B build/bench -DTESSALINE_BENCH=ON)
+# Under a private Xvfb unless DISPLAY is set.
 set -euo pipefail
-runs=${1:-21}
-bin=${BENCH_BIN:-build/bench/bench/startup_bench}
+pairs=${1:-21}
+dir=${BENCH_DIR:-build/bench/bench}
 if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"; fi
 export XDG_CONFIG_HOME=$(mktemp -d) XDG_CACHE_HOME=$(mktemp -d)
 trap 'rm -rf "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME"' EXIT
+results=$(mktemp)
+trap 'rm -rf "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$results"' EXIT
 
-measure() {
-  local mode=$1 times=() rss=()
-  for ((i = 0; i < runs; i++)); do
-    local start out
-    # "cold": as on the very first run, before the card pictures were stored.
-    [ "$mode" = cold ] && rm -rf "${XDG_CACHE_HOME:?}"/*
-    start=$(date +%s%N)
-    out=$("$bin" "${mode/cold/game}")
-    times+=($(( ($(awk '/shown_ns/{print $2}' <<<"$out") - start) / 1000 )))
-    rss+=($(awk '/maxrss_kb/{print $2}' <<<"$out"))
-  done
-  local t r
-  t=$(printf '%s\n' "${times[@]}" | sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)]}')
-  r=$(printf '%s\n' "${rss[@]}" | sort -n | awk '{a[NR]=$1} END{print a[int((NR+1)/2)]}')
-  echo "$mode $t $r"
+# run LABEL PAIR PROGRAM: one start, appended as "label pair mapped_us painted_us rss_kb cpu_us".
+run() {
+  local start out
+  start=${EPOCHREALTIME/./}
+  out=$("$dir/$3")
+  awk -v label="$1" -v pair="$2" -v start="$start" '
+    /mapped_ns/ {m = $2} /painted_ns/ {p = $2} /maxrss_kb/ {r = $2} /cpu_us/ {u = $2}
+    END {printf "%s %d %d %d %d %d\n", label, pair, m / 1000 - start, p / 1000 - start, r, u}' <<<"$out" >>"$results"
 }
 
-cold=$(measure cold)
-game=$(measure game)
-empty=$(measure empty)
-read -r _ ct cr <<<"$cold"
-read -r _ gt gr <<<"$game"
-read -r _ et er <<<"$empty"
-printf '%-22s %12s %14s %8s %8s\n' window "shown (ms)" "peak RSS (MiB)" "x time" "x RSS"
-row() { printf '%-22s %12.1f %14.1f %8.2f %8.2f\n' "$1" "$(bc -l <<<"$2/1000")" "$(bc -l <<<"$3/1024")" \
-          "$(bc -l <<<"$2/$et")" "$(bc -l <<<"$3/$er")"; }
-row "game" "$gt" "$gr"
-row "game, first run ever" "$ct" "$cr"
-row "empty main window" "$et" "$er"
+"$dir/startup_bench" >/dev/null  # store the card pictures once
+for cache in warm cold; do
+  for ((i = 0; i < pairs; i++)); do
+    [ "$cache" = cold ] && rm -rf "${XDG_CACHE_HOME:?}"/*
+    if ((i % 2)); then run "bare-$cache" "$i" bare_window; run "$cache" "$i" startup_bench
+    else run "$cache" "$i" startup_bench; run "bare-$cache" "$i" bare_window; fi
+  done
+done
+
+median() { sort -n | awk '{a[NR] = $1} END {print a[int((NR + 1) / 2)]}'; }
+column() { awk -v l="$1" -v c="$2" '$1 == l {print $c}' "$results" | median; }
+# The median of the ratios within pairs: the two runs of a pair shared the machine's load.
+ratio() {
+  awk -v g="$1" -v b="bare-$1" -v c="$2" '$1 == g {x[$2] = $c} $1 == b {y[$2] = $c}
+    END {for (i in x) printf "%.4f\n", x[i] / y[i]}' "$results" | median
+}
+# CPU time (user and system, up to the painted frame) is the steadier figure on a busy machine.
+printf '%-27s %9s %10s %7s %7s %13s %14s %10s\n' "$pairs pairs, medians" "mapped ms" "painted ms" "CPU ms" \
+       "RSS MiB" "mapped / bare" "painted / bare" "CPU / bare"
+ms() { bc -l <<<"$(column "$1" "$2")/1000"; }
+for cache in warm cold; do
+  printf '%-27s %9.1f %10.1f %7.1f %7.1f %13.2f %14.2f %10.2f\n' "game, $cache picture cache" \
+         "$(ms "$cache" 3)" "$(ms "$cache" 4)" "$(ms "$cache" 6)" "$(bc -l <<<"$(column "$cache" 5)/1024")" \
+         "$(ratio "$cache" 3)" "$(ratio "$cache" 4)" "$(ratio "$cache" 6)"
+  printf '%-27s %9.1f %10.1f %7.1f %7.1f\n' "  bare window" "$(ms "bare-$cache" 3)" "$(ms "bare-$cache" 4)" \
+         "$(ms "bare-$cache" 6)" "$(bc -l <<<"$(column "bare-$cache" 5)/1024")"
+done

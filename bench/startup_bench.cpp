@@ -1,59 +1,20 @@
-// Start-up cost: the game's window against an empty main window of the same size, both
-// built and linked the same way. Prints the wall-clock time at which the window was shown
-// and painted (nanoseconds since the epoch) and the peak resident memory; bench/startup.sh
-// subtracts the process start time.
-//   startup_bench game | empty
-#include <sys/resource.h>
-
-#include <chrono>
-#include <cstdio>
-#include <cstring>
-#include <memory>
-
+// Start-up of the game, from process start to its window mapped and to the first frame
+// with the cards on the screen. bench/startup.sh runs it alternately with bare_window.
+//   startup_bench
 #include <QApplication>
-#include <QMainWindow>
-#include <QMenuBar>
-#include <QTimer>
 
+#include "startup_probe.h"
+#include "window/board_widget.h"
 #include "window/main_window.h"
 
-namespace {
-
-void Report() {
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("shown_ns %lld\nmaxrss_kb %ld\n",
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                usage.ru_maxrss);
-    std::fflush(stdout);
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-    const bool empty = argc > 1 && std::strcmp(argv[1], "empty") == 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName("tessaline");  // as the program names itself
-    std::unique_ptr<QMainWindow> window;
-    if (empty) {
-        window = std::make_unique<QMainWindow>();
-        window->setWindowTitle("Tessaline");
-        window->menuBar()->addMenu("&Game");
-        window->menuBar()->addMenu("&Help");
-        auto* board = new QWidget;
-        board->setFixedSize(600, 440);
-        window->setCentralWidget(board);
-    } else {
-        window = std::make_unique<tess::MainWindow>();
-    }
-    window->show();
-    // Queued behind the first expose and paint of the window.
-    QTimer::singleShot(0, [&] {
-        window->repaint();
-        QApplication::processEvents();
-        Report();
-        QApplication::quit();
-    });
+    tess::MainWindow window;
+    // The white margin left of the pips of the last card in the first column.
+    const QPointF card = window.board()->ToPixels(tess::ColumnLeft(0) + 3, tess::SlotTop(5) + 48);
+    startup::Probe probe(&window, window.board(), card.toPoint());
+    window.show();
+    probe.Watch();
     return QApplication::exec();
 }

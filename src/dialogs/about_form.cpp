@@ -7,8 +7,8 @@
 
 namespace tess {
 
-AboutForm::AboutForm(QWidget* owner, UrlOpener opener)
-    : FixedDialog(owner, QStringLiteral("About Tessaline"), 4125, 2370),
+AboutForm::AboutForm(QWidget* owner, bool placeWindow, UrlOpener opener)
+    : FixedDialog(owner, QStringLiteral("About Tessaline"), 4125, 2370, placeWindow),
       opener_(std::move(opener)) {
     setObjectName(QStringLiteral("AboutForm"));
     if (!opener_) {
@@ -34,8 +34,8 @@ AboutForm::AboutForm(QWidget* owner, UrlOpener opener)
     FitToText();
 }
 
-void AboutForm::ShowModal(QWidget* owner, UrlOpener opener) {
-    AboutForm form(owner, std::move(opener));
+void AboutForm::ShowModal(QWidget* owner, bool placeWindow, UrlOpener opener) {
+    AboutForm form(owner, placeWindow, std::move(opener));
     form.exec();
 }
 

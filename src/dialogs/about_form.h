@@ -21,10 +21,11 @@ public:
     static constexpr char kWebAddress[] = "https://www.tessaline.org";
 
     // Without an opener the address goes to the desktop's web browser.
-    explicit AboutForm(QWidget* owner, UrlOpener opener = {});
+    AboutForm(QWidget* owner, bool placeWindow, UrlOpener opener = {});
 
-    // Shows the box centred over the owner and returns once the player has closed it.
-    static void ShowModal(QWidget* owner, UrlOpener opener = {});
+    // Shows the box, centred over the owner where the platform lets a program place its
+    // windows, and returns once the player has closed it.
+    static void ShowModal(QWidget* owner, bool placeWindow, UrlOpener opener = {});
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

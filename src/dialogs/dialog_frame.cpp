@@ -6,9 +6,11 @@
 #include <QEvent>
 #include <QFile>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
+
+#include "window/window_place.h"
 
 // The icons live in a static library, so their resources are registered by hand, from
 // outside any namespace as the resource system requires. Registering twice is harmless.
@@ -34,16 +36,23 @@ QSize OuterSize(const QWidget* window, const QWidget* owner) {
     return outer;
 }
 
-QIcon ProgramIcon(const QWidget* owner, const QString& path) {
+QIcon ProgramIcon(const QWidget* owner) {
     static const bool registered = [] {
         InitIconResource();
         return true;
     }();
     (void)registered;
-    if (QFile::exists(path)) {
-        QIcon icon(path);
-        if (!icon.isNull()) return icon;
+    QIcon icon;
+    // The largest size would take as long to decode as all the others; window managers
+    // ask for 64 px at most, and docks take the installed icon instead.
+    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
+        const QString file = QStringLiteral(":/icons/tessaline-%1.png").arg(size);
+        if (!QFile::exists(file)) continue;
+        QImage image;
+        // Naming the format keeps the reader from asking every image plugin.
+        if (image.load(file, "PNG")) icon.addPixmap(QPixmap::fromImage(std::move(image)));
     }
+    if (!icon.isNull()) return icon;
     if (owner != nullptr && !owner->window()->windowIcon().isNull()) {
         return owner->window()->windowIcon();
     }
@@ -66,18 +75,16 @@ Qt::WindowFlags FixedDialogFlags() {
 void CentreOverOwner(QWidget* window, const QWidget* owner) {
     if (window == nullptr || owner == nullptr) return;
     const QWidget* ownerWindow = owner->window();
-    const QRect ownerFrame = ownerWindow->frameGeometry();
-    const QSize outer = OuterSize(window, ownerWindow);
-    // Integer halves, as the layout itself is whole pixels; no clamping to the screen.
-    window->move(ownerFrame.x() + (ownerFrame.width() - outer.width()) / 2,
-                 ownerFrame.y() + (ownerFrame.height() - outer.height()) / 2);
+    // Until the window manager has framed the dialog, its frame is taken to be the owner's.
+    CentreFrame(window, FrameOf(ownerWindow), [ownerWindow] { return ownerWindow->frameGeometry(); });
 }
 
 FixedDialog::FixedDialog(QWidget* owner, const QString& caption, int clientWidthTwips,
-                         int clientHeightTwips)
+                         int clientHeightTwips, bool placeWindow)
     : QDialog(owner, FixedDialogFlags()),
       owner_(owner),
-      designedSize_(TwipsToPixels(clientWidthTwips), TwipsToPixels(clientHeightTwips)) {
+      designedSize_(TwipsToPixels(clientWidthTwips), TwipsToPixels(clientHeightTwips)),
+      placeWindow_(placeWindow) {
     setWindowTitle(caption);
     setWindowIcon(ProgramIcon(owner));
     setModal(true);
@@ -156,12 +163,15 @@ QPushButton* FixedDialog::AddOkButton(const QRect& place) {
     return ok;
 }
 
-// Centred each time it opens, over wherever the main window stands at that moment.
-// Fitted again as it opens: the screen it opens on may draw the font larger.
-void FixedDialog::showEvent(QShowEvent* event) {
-    FitToText();
-    CentreOverOwner(this, owner_);
-    QDialog::showEvent(event);
+// Fitted to the text and centred each time it opens, over wherever the main window
+// stands at that moment, and before the native window exists, so that the position
+// given is the frame's.
+void FixedDialog::setVisible(bool visible) {
+    if (visible && !isVisible()) {
+        FitToText();
+        if (placeWindow_) CentreOverOwner(this, owner_);
+    }
+    QDialog::setVisible(visible);
 }
 
 void FixedDialog::changeEvent(QEvent* event) {

@@ -17,7 +17,6 @@
 class QLabel;
 class QPushButton;
 class QEvent;
-class QShowEvent;
 class QWidget;
 
 namespace tess {
@@ -29,12 +28,10 @@ inline QRect TwipsRect(int left, int top, int width, int height) {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
-inline constexpr char kProgramIconPath[] = ":/icons/tessaline.svg";
-
-// The program icon from the resources; while that is missing, the owner's window icon
-// or the application's, so a dialog never shows a broken picture.
-QIcon ProgramIcon(const QWidget* owner,
-                  const QString& path = QString::fromLatin1(kProgramIconPath));
+// The program icon from its sizes rendered ahead (PNG, so neither the SVG engine nor an
+// image plugin is loaded for it); while those are missing, the owner's window icon or the
+// application's, so a dialog never shows a broken picture.
+QIcon ProgramIcon(const QWidget* owner);
 
 // The font every label and button of the dialogs uses.
 QFont DialogFont();
@@ -49,12 +46,15 @@ QSize OuterSize(const QWidget* window, const QWidget* owner);
 // frame, wherever the owner stands, also partly off the screen.
 void CentreOverOwner(QWidget* window, const QWidget* owner);
 
-// A modal dialog of fixed client size whose controls are placed in twips.
+// A modal dialog of fixed client size whose controls are placed in twips. Where the
+// platform cannot place windows (placeWindow false), it is left where the platform puts it.
 class FixedDialog : public QDialog {
     Q_OBJECT
 public:
     FixedDialog(QWidget* owner, const QString& caption, int clientWidthTwips,
-                int clientHeightTwips);
+                int clientHeightTwips, bool placeWindow);
+
+    void setVisible(bool visible) override;
 
 protected:
     QLabel* AddLabel(const char* name, const QString& text, const QRect& place);
@@ -64,7 +64,6 @@ protected:
     // each label and button holds its whole text, a label's text ends the layout's margin
     // before the right edge, and what lies below a taller control moves down with it.
     void FitToText();
-    void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -77,6 +76,7 @@ private:
     QWidget* owner_;
     QSize designedSize_;
     std::vector<Placed> placed_;
+    bool placeWindow_;
 };
 
 }  // namespace tess

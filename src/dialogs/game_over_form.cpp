@@ -2,8 +2,8 @@
 
 namespace tess {
 
-GameOverForm::GameOverForm(QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("Tessaline"), 2535, 1530) {
+GameOverForm::GameOverForm(QWidget* owner, bool placeWindow)
+    : FixedDialog(owner, QStringLiteral("Tessaline"), 2535, 1530, placeWindow) {
     setObjectName(QStringLiteral("GameOverForm"));
     AddPicture(TwipsRect(180, 180, 495, 495));
     // Nothing ever writes another name here: the dialog always reads the same.
@@ -14,8 +14,8 @@ GameOverForm::GameOverForm(QWidget* owner)
     FitToText();
 }
 
-void GameOverForm::ShowModal(QWidget* owner) {
-    GameOverForm form(owner);
+void GameOverForm::ShowModal(QWidget* owner, bool placeWindow) {
+    GameOverForm form(owner, placeWindow);
     form.exec();
 }
 

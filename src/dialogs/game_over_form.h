@@ -9,10 +9,11 @@ namespace tess {
 class GameOverForm : public FixedDialog {
     Q_OBJECT
 public:
-    explicit GameOverForm(QWidget* owner);
+    GameOverForm(QWidget* owner, bool placeWindow);
 
-    // Shows the dialog centred over the owner and returns once the player has closed it.
-    static void ShowModal(QWidget* owner);
+    // Shows the dialog, centred over the owner where the platform lets a program place its
+    // windows, and returns once the player has closed it.
+    static void ShowModal(QWidget* owner, bool placeWindow);
 };
 
 }  // namespace tess

@@ -33,7 +33,7 @@ HelpWindow* FindHelpWindow(QWidget* owner) {
     return owner->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-void ShowHelpContents(QWidget* owner) {
+void ShowHelpContents(QWidget* owner, bool placeWindow) {
     RegisterHelpPages();
     HelpWindow* help = FindHelpWindow(owner);
     if (help == nullptr) {
@@ -43,7 +43,7 @@ void ShowHelpContents(QWidget* owner) {
             OwnerlessHelp() = help;
         }
     }
-    help->ShowContents();
+    help->ShowContents(placeWindow);
 }
 
 void CloseHelp(QWidget* owner) {

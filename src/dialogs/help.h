@@ -9,8 +9,9 @@ namespace tess {
 class HelpWindow;
 
 // Opens the owner's help window at the contents page, or brings the one already open
-// to the front and back to the contents.
-void ShowHelpContents(QWidget* owner);
+// to the front and back to the contents. The first time, it is placed beside the owner
+// where the platform lets a program place its windows (placeWindow).
+void ShowHelpContents(QWidget* owner, bool placeWindow);
 
 // Closes the owner's help window, if there is one.
 void CloseHelp(QWidget* owner);

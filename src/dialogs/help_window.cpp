@@ -92,14 +92,14 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
     resize(kWidth, kHeight);
 }
 
-void HelpWindow::ShowContents() {
+void HelpWindow::ShowContents(bool placeWindow) {
     if (browser_->source() != ContentsUrl()) {
         browser_->setSource(ContentsUrl());
     }
     browser_->verticalScrollBar()->setValue(0);
     // Placed beside the main window the first time only; afterwards it stays where the
     // player put it.
-    if (!placed_ && parentWidget() != nullptr) {
+    if (!placed_ && placeWindow && parentWidget() != nullptr) {
         const QWidget* owner = parentWidget()->window();
         const QScreen* screen = owner->screen();
         const QRect available =

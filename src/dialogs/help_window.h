@@ -25,8 +25,9 @@ public:
 
     explicit HelpWindow(QWidget* owner);
 
-    // Shows the window in front, at the contents page.
-    void ShowContents();
+    // Shows the window in front, at the contents page; placed beside the owner the first
+    // time when placeWindow is set.
+    void ShowContents(bool placeWindow);
 
     QTextBrowser* Browser() const { return browser_; }
 

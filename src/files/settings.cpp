@@ -45,8 +45,11 @@ Settings ParseSettings(std::string_view text) {
 }
 
 std::string UpdateSettingsText(std::string_view oldText, const Settings& settings) {
-    std::string text = SetProfileString(oldText, kPositionSection, "Left", SingleText(settings.SavedLeft));
-    text = SetProfileString(text, kPositionSection, "Top", SingleText(settings.SavedTop));
+    std::string text(oldText);
+    for (const auto& [key, value] : {std::pair{"Left", settings.SavedLeft}, std::pair{"Top", settings.SavedTop}}) {
+        if (settings.PositionKnown) text = SetProfileString(text, kPositionSection, key, SingleText(value));
+        else if (!ProfileString(text, kPositionSection, key)) text = SetProfileString(text, kPositionSection, key, "0");
+    }
     return SetProfileString(text, kOptionsSection, "WinnableGamesOnly", settings.WinnableGamesOnly ? "-1" : "0");
 }
 

@@ -10,6 +10,9 @@ struct Settings {
     float SavedLeft = 0;  // the main window's left edge, in twips
     float SavedTop = 0;   // its top edge, in twips
     bool WinnableGamesOnly = false;
+    // False where the platform cannot tell where the window stands: writing then keeps
+    // the stored position as it is (a missing one is written as 0, "centre").
+    bool PositionKnown = true;
 };
 
 // The settings in a settings file's text; anything missing or unreadable gives its default.

@@ -17,9 +17,6 @@
 #include "window/card_art_court.h"
 #include "window/face_cache.h"
 
-// Resources compiled into a static library need an explicit call to be registered.
-static void InitIconResources() { Q_INIT_RESOURCE(icons); }
-
 namespace tess {
 namespace {
 
@@ -307,21 +304,6 @@ void PaintPileBase(QPainter& painter, const QRectF& rect) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(4.5, 4.5, kFaceW - 9, kFaceH - 9), 3, 3);
     painter.restore();
-}
-
-QIcon ProgramIcon() {
-    InitIconResources();
-    // Qt's SVG icon engine draws the icon sharp at any size; it reports no fixed sizes.
-    QIcon scalable(QStringLiteral(":/icons/tessaline.svg"));
-    if (scalable.availableSizes().isEmpty() && !scalable.pixmap(QSize(32, 32)).isNull()) {
-        return scalable;
-    }
-    // Without that engine, the sizes rendered from the same drawing serve.
-    QIcon sized;
-    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        sized.addFile(QStringLiteral(":/icons/tessaline-%1.png").arg(size), QSize(size, size));
-    }
-    return sized;
 }
 
 namespace {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include <QColor>
-#include <QIcon>
 #include <QPixmap>
 #include <QRectF>
 #include <QString>
@@ -26,9 +25,6 @@ void PaintCardFace(QPainter& painter, const QRectF& rect, int card);
 
 // Draws the picture that marks an empty column or foundation.
 void PaintPileBase(QPainter& painter, const QRectF& rect);
-
-// The program's icon, from the scalable drawing and its pre-rendered sizes.
-QIcon ProgramIcon();
 
 // Rendered faces and the pile base, kept per picture scale (device pixels per designed
 // pixel: the board's scale times the screen's ratio). Each pixmap carries its scale as its

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 
@@ -24,6 +25,7 @@
 #include "files/settings.h"
 #include "window/board_widget.h"
 #include "window/card_art.h"
+#include "window/window_place.h"
 
 namespace tess {
 
@@ -49,17 +51,17 @@ std::vector<std::string> LocalPaths(const QMimeData* data) {
 // remembered name is offered again, and the dialog opens in the folder used last.
 class DialogFileChooser : public FileChooser {
 public:
-    std::optional<QString> ChooseOpen(QWidget* owner, QPoint at) override {
+    std::optional<QString> ChooseOpen(QWidget* owner, std::optional<QPoint> at) override {
         return Run(owner, at, QFileDialog::AcceptOpen);
     }
-    std::optional<QString> ChooseSave(QWidget* owner, QPoint at) override {
+    std::optional<QString> ChooseSave(QWidget* owner, std::optional<QPoint> at) override {
         return Run(owner, at, QFileDialog::AcceptSave);
     }
     QString Remembered() const override { return remembered_; }
     void Remember(const QString& path) override { remembered_ = path; }
 
 private:
-    std::optional<QString> Run(QWidget* owner, QPoint at, QFileDialog::AcceptMode mode) {
+    std::optional<QString> Run(QWidget* owner, std::optional<QPoint> at, QFileDialog::AcceptMode mode) {
         // A fresh dialog each time, so a name typed before but never used is not offered.
         QFileDialog dialog(owner);
         dialog.setNameFilter("Tessaline files (*.tsl)");
@@ -72,7 +74,7 @@ private:
         dialog.setWindowTitle(mode == QFileDialog::AcceptOpen ? "Open" : "Save As");
         if (!folder_.isEmpty()) dialog.setDirectory(folder_);
         if (!remembered_.isEmpty()) dialog.selectFile(remembered_);
-        dialog.move(at);
+        if (at) dialog.move(*at);
         const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
         folder_ = dialog.directory().absolutePath();
         if (!accepted) return std::nullopt;
@@ -93,6 +95,7 @@ MainWindow::MainWindow(StartOptions options)
       art_(std::make_unique<CardArt>(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))),
       chooser_(options.chooser ? std::move(options.chooser) : MakeDialogFileChooser()) {
     setWindowTitle("Tessaline");
+    if (options.preparePlatform) options.preparePlatform(platform_);
     platform_.SetBusyPointer(true);
     game_.SeedRandom(options.seed ? *options.seed : ClockSeed());
 
@@ -107,9 +110,12 @@ MainWindow::MainWindow(StartOptions options)
     game_.SelectDropPoint(DropPoint::MaxOverlap);
 
     // The window opens at the size the board was made for; the player may make it larger.
-    setWindowIcon(ProgramIcon());
+    // The icon waits for the first frame of the board, which does not need it.
+    board_->installEventFilter(this);
     setAcceptDrops(true);
-    PlaceWindow(settings.SavedLeft, settings.SavedTop);
+    // Where the platform places windows itself, the saved place means nothing to it.
+    if (platform_.placesWindows)
+        PlaceWindow(QPoint(static_cast<int>(settings.SavedLeft / kTwips), static_cast<int>(settings.SavedTop / kTwips)));
     // The file dialogs are placed from these metrics: measure again when they change.
     winId();
     if (QWindow* handle = windowHandle())
@@ -120,7 +126,6 @@ MainWindow::MainWindow(StartOptions options)
     connect(board_, &BoardWidget::CardMenuRequested, this, &MainWindow::ShowCardMenu);
     connect(board_, &BoardWidget::GameMenuRequested, this, &MainWindow::ShowGameMenu);
 
-    if (options.preparePlatform) options.preparePlatform(platform_);
     StartFirstGame(options.gameFile);
     Sync();
 }
@@ -133,24 +138,22 @@ void MainWindow::StartFirstGame(const std::optional<std::string>& gameFile) {
     game_.LayOutDeal();
 }
 
-void MainWindow::PlaceWindow(double savedLeft, double savedTop) {
+// Placed before the native window exists, so the position given is the frame's.
+void MainWindow::PlaceWindow(QPoint saved) {
     adjustSize();
-    QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-    const QSize frame = frameGeometry().size();
-    const QPoint centred(available.x() + (available.width() - frame.width()) / 2,
-                         available.y() + (available.height() - frame.height()) / 2);
-    if (savedLeft == 0 && savedTop == 0) {
-        move(centred);
+    const auto available = [] {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    };
+    std::vector<QRect> screens;
+    for (QScreen* s : QGuiApplication::screens()) screens.push_back(s->availableGeometry());
+    if (const auto place = UsableSavedPlace(saved, frameGeometry().width(), std::max(MenuHeight, 24), screens)) {
+        move(*place);
         return;
     }
-    const QPoint saved(static_cast<int>(savedLeft / kTwips), static_cast<int>(savedTop / kTwips));
-    // A window left on a screen that is gone would be out of reach: bring it back.
-    const QRect title(saved, QSize(frame.width(), std::max(MenuHeight, 24)));
-    bool reachable = false;
-    for (QScreen* s : QGuiApplication::screens())
-        if (s->availableGeometry().intersected(title).width() >= 48) reachable = true;
-    move(reachable ? saved : centred);
+    // No frame is known before the window is mapped: centre again once the window manager
+    // reports it.
+    CentreFrame(this, FrameOf(this), available);
 }
 
 void MainWindow::ReadSystemMetrics() {
@@ -160,7 +163,8 @@ void MainWindow::ReadSystemMetrics() {
     MenuHeight = menuBar()->sizeHint().height();
 }
 
-QPoint MainWindow::FileDialogPosition() const {
+std::optional<QPoint> MainWindow::FileDialogPosition() const {
+    if (!platform_.placesWindows) return std::nullopt;
     const QPoint corner = frameGeometry().topLeft();
     const double down = (MenuHeight + CaptionHeight + 2 * BorderHeight) * 15.25 / kTwips;
     return corner + QPoint(static_cast<int>(50 / kTwips), static_cast<int>(down));
@@ -353,7 +357,15 @@ void MainWindow::mnuGameRestart_Click() {
     Sync();
 }
 
-void MainWindow::mnuHelpAbout_Click() { AboutForm::ShowModal(this); }
+void MainWindow::mnuHelpAbout_Click() { AboutForm::ShowModal(this, platform_.placesWindows); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == board_ && event->type() == QEvent::Paint) {
+        board_->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon(this)); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
     if (!event->isAutoRepeat()) game_.Form_KeyUp(event->key() == Qt::Key_F1 ? kKeyF1 : 0);
@@ -402,6 +414,8 @@ void MainWindow::FormUnload() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget != this && widget->isVisible() && widget->parentWidget() == this) widget->close();
     Settings settings;
+    // Where the platform cannot tell where the window stands, the stored place stays.
+    settings.PositionKnown = platform_.placesWindows;
     const QPoint at = (isMinimized() || isMaximized()) ? normalGeometry().topLeft() : pos();
     settings.SavedLeft = static_cast<float>(at.x() * kTwips);
     settings.SavedTop = static_cast<float>(at.y() * kTwips);

@@ -26,9 +26,10 @@ class CardArt;
 class FileChooser {
 public:
     virtual ~FileChooser() = default;
-    // at: where the dialog's top left corner should stand, in global pixels.
-    virtual std::optional<QString> ChooseOpen(QWidget* owner, QPoint at) = 0;
-    virtual std::optional<QString> ChooseSave(QWidget* owner, QPoint at) = 0;
+    // at: where the dialog's top left corner should stand, in global pixels; none where
+    // the platform places windows itself.
+    virtual std::optional<QString> ChooseOpen(QWidget* owner, std::optional<QPoint> at) = 0;
+    virtual std::optional<QString> ChooseSave(QWidget* owner, std::optional<QPoint> at) = 0;
     // The name of the last file confirmed in a dialog that was then opened or saved, or empty.
     virtual QString Remembered() const = 0;
     // Called once a confirmed name was opened or saved: a refused file is never remembered.
@@ -41,7 +42,7 @@ struct StartOptions {
     std::optional<std::string> gameFile;    // the saved game named on the command line, as bytes
     std::optional<std::uint64_t> seed;      // a fixed deal sequence, for tests and tools
     std::unique_ptr<FileChooser> chooser;   // the file dialogs; the real ones when empty
-    std::function<void(QtPlatform&)> preparePlatform;  // runs before the first game starts
+    std::function<void(QtPlatform&)> preparePlatform;  // runs before the window is placed
 };
 
 class MainWindow : public QMainWindow {
@@ -69,14 +70,16 @@ public:
     int BorderHeight = 0;
     int MenuHeight = 0;
     void ReadSystemMetrics();
-    // Where the file dialogs open: under the menu bar, near the left edge.
-    QPoint FileDialogPosition() const;
+    // Where the file dialogs open: under the menu bar, near the left edge; none where the
+    // platform places windows itself.
+    std::optional<QPoint> FileDialogPosition() const;
 
     QAction* action(const char* name) const;
     QMenu* cardMenu() const { return mnuPopupCard; }
     QMenu* gameMenu() const { return mnuPopupGame; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -88,7 +91,7 @@ private:
     void CreateMenus();
     void CreatePopupMenus();
     void StartFirstGame(const std::optional<std::string>& gameFile);
-    void PlaceWindow(double savedLeft, double savedTop);
+    void PlaceWindow(QPoint saved);
     // Menus, caption and board follow the game after every event.
     void Sync();
     void AnswerFileDrag(QDragMoveEvent* event);

@@ -1,14 +1,19 @@
 #include "window/qt_platform.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTextBoundaryFinder>
 #include <QWindow>
 
 #include "dialogs/game_over_form.h"
 #include "dialogs/help.h"
+#include "window/window_place.h"
 
 namespace tess {
+
+QtPlatform::QtPlatform(QWidget* window)
+    : placesWindows(PlacesWindows(QGuiApplication::platformName())), window_(window) {}
 
 std::string DisplayText(std::string_view text) {
     std::string shown;
@@ -77,7 +82,7 @@ void QtPlatform::ShowGameOver() {
         gameOverHook();
         return;
     }
-    GameOverForm::ShowModal(window_);
+    GameOverForm::ShowModal(window_, placesWindows);
 }
 
 void QtPlatform::SetBusyPointer(bool busy) {
@@ -111,7 +116,7 @@ void QtPlatform::ShowHelpContents() {
         helpHook();
         return;
     }
-    tess::ShowHelpContents(window_);
+    tess::ShowHelpContents(window_, placesWindows);
 }
 
 }  // namespace tess

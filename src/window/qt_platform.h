@@ -14,7 +14,7 @@ namespace tess {
 
 class QtPlatform : public Platform {
 public:
-    explicit QtPlatform(QWidget* window) : window_(window) {}
+    explicit QtPlatform(QWidget* window);
 
     void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
     void ShowGameOver() override;
@@ -23,6 +23,9 @@ public:
     bool IsForeground() override;
     void ShowHelpContents() override;
 
+    // Whether the program places its windows and stores where the main window stood: not
+    // on Wayland, which does neither. Tests may pretend either way.
+    bool placesWindows;
     // Runs before a modal dialog opens, so the window shows what led to it.
     std::function<void()> beforeDialog;
     // Test seams: when set, these replace the modal dialogs.

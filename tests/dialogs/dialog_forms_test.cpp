@@ -8,6 +8,7 @@
 
 #include "dialogs/about_form.h"
 #include "dialogs/game_over_form.h"
+#include "window/window_place.h"
 
 namespace tess {
 namespace {
@@ -19,18 +20,18 @@ std::vector<QUrl> opened;
 struct Control { const char* name; const char* text; QRect pixels; };
 
 struct Form {
-    std::function<std::unique_ptr<QDialog>(QWidget*)> make;
+    std::function<std::unique_ptr<QDialog>(QWidget*, bool place)> make;
     const char* caption;
     QSize client;
     std::vector<Control> controls;
 };
 
 const Form kForms[] = {
-    {[](QWidget* owner) { return std::make_unique<GameOverForm>(owner); }, "Tessaline", {181, 102},
+    {[](QWidget* owner, bool place) { return std::make_unique<GameOverForm>(owner, place); }, "Tessaline", {181, 102},
      {{"Picture1", "", {12, 12, 33, 33}}, {"LabelWinnerName", "Congratulations!", {77, 18, 92, 15}},
       {"Label1", "You win.", {77, 34, 92, 17}}, {"CommandOK", "OK", {94, 68, 75, 23}}}},
-    {[](QWidget* owner) {
-         return std::make_unique<AboutForm>(owner, [](const QUrl& url) {
+    {[](QWidget* owner, bool place) {
+         return std::make_unique<AboutForm>(owner, place, [](const QUrl& url) {
              opened.push_back(url);
              return false;  // a failing browser must not matter
          });
@@ -45,7 +46,7 @@ const Form kForms[] = {
 TEST(DialogForms, TextsLayoutAndAFrameThatOnlyMovesAndCloses) {
     for (const Form& f : kForms) {
         SCOPED_TRACE(f.caption);
-        auto form = f.make(nullptr);
+        auto form = f.make(nullptr, true);
         EXPECT_EQ(form->windowTitle(), f.caption);
         EXPECT_EQ(form->size(), f.client);
         for (const Control& c : f.controls) {
@@ -70,7 +71,7 @@ TEST(DialogForms, TextsLayoutAndAFrameThatOnlyMovesAndCloses) {
 // or below the text of the one before.
 TEST(DialogForms, TextFitsInEveryFontSize) {
     for (const Form& f : kForms) {
-        auto form = f.make(nullptr);
+        auto form = f.make(nullptr, true);
         for (const double points : {6.0, 8.0, 11.0, 14.0, 20.0}) {
             SCOPED_TRACE(std::string(f.caption) + " at " + std::to_string(points) + " points");
             QFont font = form->font();
@@ -101,7 +102,7 @@ TEST(DialogForms, OpenCentredOverTheOwnerAndCloseOnReturn) {
         QWidget owner;
         owner.resize(600, 460);
         owner.show();
-        auto form = f.make(&owner);
+        auto form = f.make(&owner, true);
         for (const QPoint where : {QPoint(-300, -200), QPoint(120, 80), QPoint(900, 700)}) {
             owner.move(where);
             bool closed = false;
@@ -119,9 +120,47 @@ TEST(DialogForms, OpenCentredOverTheOwnerAndCloseOnReturn) {
     }
 }
 
+// Where the platform places windows itself, a dialog is never moved.
+TEST(DialogForms, LeftWhereThePlatformPutsThemWhereItCannotPlaceWindows) {
+    for (const Form& f : kForms) {
+        QWidget owner;
+        owner.move(120, 80);
+        owner.show();
+        auto form = f.make(&owner, false);
+        form->show();
+        EXPECT_FALSE(form->testAttribute(Qt::WA_Moved)) << f.caption;
+    }
+}
+
+// The frame's corner, centred over the owner's frame; the dialog's frame is guessed from the
+// owner's until the window manager reports its own. Sizes are the About box's client area
+// and the main window's (600 x 459) framed as openbox and xfwm4 frame them.
+TEST(DialogPlace, TheFrameIsCentredOverTheOwnersFrame) {
+    const struct { QRect owner; QSize client; QMargins frame; QPoint expected; } cases[] = {
+        {{340, 282, 600, 459}, {275, 158}, {}, {502, 432}},
+        {{340, 282, 602, 480}, {275, 158}, {1, 20, 1, 1}, {502, 432}},
+        {{336, 263, 610, 493}, {275, 158}, {4, 29, 4, 5}, {499, 413}},
+        {{-300, -200, 602, 480}, {169, 102}, {1, 20, 1, 1}, {-85, -22}},
+        {{0, 0, 200, 100}, {275, 158}, {1, 20, 1, 1}, {-39, -40}},  // larger than the owner
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CentredOver(c.owner, c.client.grownBy(c.frame)), c.expected) << c.owner.x() << "," << c.owner.y();
+}
+
+// A saved corner is used when a strip of its title bar is on some screen; else centred.
+TEST(DialogPlace, ASavedMainWindowCornerIsUsedWhereItCanBeReached) {
+    const std::vector<QRect> screens{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
+    const struct { QPoint saved; std::optional<QPoint> expected; } cases[] = {
+        {{0, 0}, std::nullopt},          {{0, 300}, QPoint(0, 300)},   {{2900, 1000}, QPoint(2900, 1000)},
+        {{3153, 10}, std::nullopt},      {{-555, 10}, std::nullopt},   {{-554, 10}, QPoint(-554, 10)},
+        {{100, 1024}, std::nullopt},     {{100, -23}, QPoint(100, -23)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(UsableSavedPlace(c.saved, 602, 24, screens), c.expected) << c.saved.x();
+}
+
 TEST(AboutForm, ALeftClickOnTheAddressOpensIt) {
     opened.clear();
-    auto form = kForms[1].make(nullptr);
+    auto form = kForms[1].make(nullptr, true);
     form->show();
     auto* url = form->findChild<QLabel*>("LabelURL");
     auto* byLine = form->findChild<QLabel*>("LabelByLine");

@@ -19,7 +19,7 @@ const QUrl kContents(QStringLiteral("qrc:/help/contents.html"));
 TEST(Help, OpensAtTheContentsAndASecondCallReusesTheWindow) {
     QWidget owner;
     owner.show();
-    ShowHelpContents(&owner);
+    ShowHelpContents(&owner, true);
     HelpWindow* help = FindHelpWindow(&owner);
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible() && help->isWindow());
@@ -27,7 +27,7 @@ TEST(Help, OpensAtTheContentsAndASecondCallReusesTheWindow) {
     EXPECT_EQ(help->Browser()->source(), kContents);
     help->Browser()->setSource(QUrl(QStringLiteral("qrc:/help/rules.html")));
     help->hide();
-    ShowHelpContents(&owner);
+    ShowHelpContents(&owner, true);
     EXPECT_EQ(owner.findChildren<HelpWindow*>(), QList<HelpWindow*>{help});
     EXPECT_TRUE(help->isVisible());
     EXPECT_EQ(help->Browser()->source(), kContents);
@@ -36,13 +36,20 @@ TEST(Help, OpensAtTheContentsAndASecondCallReusesTheWindow) {
 TEST(Help, CloseHelpClosesTheWindowAndAnotherCanOpen) {
     QWidget owner;
     CloseHelp(&owner);  // nothing open: nothing happens
-    ShowHelpContents(&owner);
+    ShowHelpContents(&owner, true);
     QPointer<HelpWindow> help = FindHelpWindow(&owner);
     CloseHelp(&owner);
     EXPECT_TRUE(help.isNull());
     EXPECT_EQ(FindHelpWindow(&owner), nullptr);
-    ShowHelpContents(&owner);
+    ShowHelpContents(&owner, true);
     EXPECT_TRUE(FindHelpWindow(&owner) != nullptr && FindHelpWindow(&owner)->isVisible());
+}
+
+TEST(Help, LeftWhereThePlatformPutsItWhereItCannotPlaceWindows) {
+    QWidget owner;
+    owner.show();
+    ShowHelpContents(&owner, false);
+    EXPECT_FALSE(FindHelpWindow(&owner)->testAttribute(Qt::WA_Moved));
 }
 
 // Beside the main window, right if there is room, else left, else centred; kept on the screen.

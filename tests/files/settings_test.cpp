@@ -51,6 +51,11 @@ TEST(SettingsText, WritingKeepsForeignLinesAndReadsBack) {
     EXPECT_EQ(UpdateSettingsText("[WindowPosition]\r\nLeft=1800\r\nTop=1350\r", {15, 30, true}),
               "[WindowPosition]\r\nLeft=15\r\nTop=30\r\n\r\n[Options]\r\nWinnableGamesOnly=-1\r\n");
     EXPECT_EQ(UpdateSettingsText("\r", {}), "\r[WindowPosition]\rLeft=0\rTop=0\r\r[Options]\rWinnableGamesOnly=0\r");
+    // A place the platform could not report: the stored one stays as written, a missing one is "centre".
+    EXPECT_EQ(UpdateSettingsText("[WindowPosition]\nLeft = 1500.6 ; mine\n", {30, 45, true, false}),
+              "[WindowPosition]\nLeft = 1500.6 ; mine\nTop=0\n\n[Options]\nWinnableGamesOnly=-1\n");
+    EXPECT_EQ(UpdateSettingsText("", {30, 45, false, false}),
+              "[WindowPosition]\nLeft=0\nTop=0\n\n[Options]\nWinnableGamesOnly=0\n");
     for (const Settings& s : {Settings{0, 0, false}, Settings{-300, 12345, true}, Settings{16777216, 75, false}})
         EXPECT_EQ(Show(ParseSettings(UpdateSettingsText("", s))), Show(s));
     EXPECT_EQ(Show(ParseSettings(UpdateSettingsText("", {1234.5f, -7.25f, true}))), "1234|-7|on");  // whole twips

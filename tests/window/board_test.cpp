@@ -38,6 +38,7 @@ QImage Flatten(const QPixmap& pixmap) {
 
 TEST_F(WindowTest, WindowHasTheDesignedBoardAndMenus) {
     EXPECT_EQ(window->windowTitle(), "Tessaline");
+    QTRY_VERIFY(!window->windowIcon().availableSizes().isEmpty());  // once the board is painted
     EXPECT_EQ(board()->size(), QSize(600, 440));
     window->resize(300, 200);  // never below the designed size
     QApplication::processEvents();

@@ -103,8 +103,9 @@ TEST_F(FilesTest, OpenLaysOutTheFileAndSaveThenNeedsNoDialog) {
     EXPECT_EQ(window->windowTitle(), "Tessaline - " + path);
     // The dialog opens under the menu bar, near the window's left edge.
     const QPoint corner = window->frameGeometry().topLeft();
-    EXPECT_EQ(chooser->lastPosition.x(), corner.x() + 3);
-    EXPECT_GT(chooser->lastPosition.y(), corner.y());
+    ASSERT_TRUE(chooser->lastPosition);
+    EXPECT_EQ(chooser->lastPosition->x(), corner.x() + 3);
+    EXPECT_GT(chooser->lastPosition->y(), corner.y());
     window->mnuGameSave_Click();
     EXPECT_EQ(chooser->asked.size(), 1u);
     window->mnuGameNew_Click();
@@ -302,6 +303,33 @@ TEST_F(FilesTest, ASettingsFileWithLoneCarriageReturnsPlacesTheWindowAndIsWritte
     EXPECT_EQ(window->pos(), QPoint(120, 90));
     window->close();
     EXPECT_EQ(ReadAll(ini), "[Options]\rWinnableGamesOnly=0\r[WindowPosition]\rLeft=1800\rTop=1350\r");
+}
+
+// Where the platform cannot place windows or tell where they stand (Wayland), nothing is
+// placed and the stored place survives the run byte for byte.
+TEST_F(FilesTest, WithoutWindowPositionsNothingIsPlacedAndTheStoredPlaceStays) {
+    window.reset();
+    QDir().mkpath(config.filePath("tessaline"));
+    const QByteArray stored = "[WindowPosition]\nLeft = 1500.6 ; mine\nTop=900\n\n[Options]\nWinnableGamesOnly=0\n";
+    WriteAll(config.filePath("tessaline/tessaline.ini"), stored);
+    placesWindows = false;
+    Start();
+    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved));
+    bool aboutPlaced = true;
+    QTimer::singleShot(0, [&] {
+        QWidget* about = QApplication::activeModalWidget();
+        ASSERT_NE(about, nullptr);
+        aboutPlaced = about->testAttribute(Qt::WA_Moved);
+        about->close();
+    });
+    window->mnuHelpAbout_Click();
+    EXPECT_FALSE(aboutPlaced);
+    window->mnuGameOpen_Click();
+    EXPECT_EQ(chooser->asked.size(), 1u);
+    EXPECT_FALSE(chooser->lastPosition);
+    window->move(-5, -27);  // what such a platform may report
+    window->close();
+    EXPECT_EQ(ReadAll(config.filePath("tessaline/tessaline.ini")), stored);
 }
 
 TEST_F(FilesTest, AWindowSavedOffEveryScreenComesBack) {

@@ -369,7 +369,7 @@ TEST_F(WindowTest, AModalWindowOpenedByAClickLeavesNoPressBehind) {
             QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, board()->mapTo(window.get(), table));
             QApplication::activeModalWidget()->close();
         });
-        GameOverForm::ShowModal(window.get());
+        GameOverForm::ShowModal(window.get(), true);
     };
     // What the player does next on the empty table, and what it must open or move.
     const struct { std::function<void()> act; QString menu; } afterwards[] = {

@@ -24,18 +24,18 @@ namespace tess::test {
 // Answers the file dialogs from a queue; an empty answer is Cancel.
 class FakeChooser : public FileChooser {
 public:
-    std::optional<QString> ChooseOpen(QWidget*, QPoint at) override { return Answer("open", at); }
-    std::optional<QString> ChooseSave(QWidget*, QPoint at) override { return Answer("save", at); }
+    std::optional<QString> ChooseOpen(QWidget*, std::optional<QPoint> at) override { return Answer("open", at); }
+    std::optional<QString> ChooseSave(QWidget*, std::optional<QPoint> at) override { return Answer("save", at); }
     QString Remembered() const override { return remembered; }
     void Remember(const QString& path) override { remembered = path; }
 
     std::deque<std::optional<QString>> answers;
     std::vector<std::string> asked;
-    QPoint lastPosition;
+    std::optional<QPoint> lastPosition;
     QString remembered;
 
 private:
-    std::optional<QString> Answer(const char* kind, QPoint at) {
+    std::optional<QString> Answer(const char* kind, std::optional<QPoint> at) {
         asked.push_back(kind);
         lastPosition = at;
         if (answers.empty()) return std::nullopt;
@@ -60,6 +60,7 @@ protected:
         options.chooser = std::move(fake);
         options.gameFile = std::move(gameFile);
         options.preparePlatform = [this](QtPlatform& platform) {
+            platform.placesWindows = placesWindows;
             platform.messageHook = [this](const std::string& text, const std::string& title, MessageIcon icon) {
                 messages.push_back({text, title, icon});
             };
@@ -124,6 +125,7 @@ protected:
     QTemporaryDir config;
     FakeChooser* chooser = nullptr;
     std::unique_ptr<MainWindow> window;
+    bool placesWindows = true;  // false: act as on Wayland
     std::vector<RecordedMessage> messages;
     int gameOvers = 0;
     int helps = 0;
