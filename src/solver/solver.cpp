@@ -1,0 +1,238 @@
+// Depth-first search over positions, most promising moves first, never entering a
+// position twice (columns in any order count as the same position).
+#include "solver/solver.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace tess::solver {
+
+namespace {
+
+// Fingerprints of the positions seen, in an open-addressed table that doubles while it
+// fits the memory budget.
+class SeenTable {
+public:
+    enum class Result { Added, Present, Full };
+
+    explicit SeenTable(std::size_t maxBytes) : maxSlots_(std::max<std::size_t>(maxBytes / sizeof(Key), 1024)) {
+        slots_.resize(std::min<std::size_t>(1 << 12, maxSlots_));
+    }
+
+    Result Insert(Key key) {
+        if (key == Key{}) key.lo = 1;  // the empty slot's value
+        if (2 * (used_ + 1) > slots_.size()) {
+            if (2 * slots_.size() <= maxSlots_) Grow();
+            else if (10 * (used_ + 1) > 9 * slots_.size()) return Result::Full;
+        }
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = key.hi & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == key) return Result::Present;
+            if (slots_[i] == Key{}) {
+                slots_[i] = key;
+                ++used_;
+                return Result::Added;
+            }
+        }
+    }
+
+    std::size_t size() const { return used_; }
+
+private:
+    void Grow() {
+        std::vector<Key> old(slots_.size() * 2);
+        old.swap(slots_);
+        const std::size_t mask = slots_.size() - 1;
+        for (const Key& key : old) {
+            if (key == Key{}) continue;
+            std::size_t i = key.hi & mask;
+            while (slots_[i] != Key{}) i = (i + 1) & mask;
+            slots_[i] = key;
+        }
+    }
+
+    std::vector<Key> slots_;
+    std::size_t used_ = 0;
+    std::size_t maxSlots_;
+};
+
+// Higher first: moves that clear the cards out of order, then the ones that spend least.
+int Score(const Position& p, const std::array<int, kColumns>& disorder, const Move& m) {
+    int score = 0;
+    if (IsColumn(m.from)) {
+        const int cleared = std::min<int>(m.count, disorder[m.from]);
+        score += 10 * cleared;
+        if (cleared > 0 && cleared == disorder[m.from]) score += 20;
+        if (m.count == p.Length(m.from)) score += 4;  // frees a column
+    } else {
+        score -= m.from == kHand ? 1 : 3;  // spends a hand card, or undoes a foundation
+    }
+    if (IsColumn(m.to)) {
+        if (p.Length(m.to) == 0) score -= 8;
+        else if (disorder[m.to] > 0) score -= 10 * m.count;  // more to clear there later
+    } else {
+        score += 2;
+    }
+    return score;
+}
+
+struct Frame {
+    std::size_t begin, end, next;
+};
+
+struct KeyHash {
+    std::size_t operator()(const Key& key) const { return key.lo; }
+};
+
+// Shortens a winning line: from each position, jump to the latest later position of the
+// line that one move reaches (the win itself among them).
+void Shorten(const Position& start, std::vector<Move>& line) {
+    std::vector<Position> at{start};
+    std::unordered_map<Key, std::size_t, KeyHash> index{{start.Fingerprint(), 0}};
+    for (const Move& m : line) {
+        at.push_back(at.back());
+        at.back().Apply(m);
+        index[at.back().Fingerprint()] = at.size() - 1;
+    }
+    std::vector<Move> shorter, moves;
+    for (std::size_t i = 0; i + 1 < at.size();) {
+        moves.clear();
+        at[i].Generate(moves, false);
+        std::size_t best = i + 1;
+        Move bestMove = line[i];
+        for (const Move& m : moves) {
+            Position next = at[i];
+            next.Apply(m);
+            if (next.Descending()) {  // a win already
+                best = at.size();
+                bestMove = m;
+                break;
+            }
+            // Only the very same position: the rest of the line names its columns.
+            const auto found = index.find(next.Fingerprint());
+            if (found != index.end() && found->second > best && next == at[found->second]) {
+                best = found->second;
+                bestMove = m;
+            }
+        }
+        shorter.push_back(bestMove);
+        i = best;
+    }
+    line = shorter;
+}
+
+}  // namespace
+
+double ThreadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
+
+Solution Solve(const Position& start, const Budget& budget) {
+    const double deadline = ThreadMilliseconds() + static_cast<double>(budget.milliseconds);
+    Solution solution;
+    Position p = start;
+    SeenTable seen(budget.memoryBytes);
+    seen.Insert(p.Fingerprint());
+
+    std::vector<Move> moves;  // the moves of every open frame, one frame after the other
+    std::vector<int> scores;
+    std::vector<Frame> frames;
+    std::vector<Move>& path = solution.moves;
+    const auto expand = [&] {
+        const std::size_t begin = moves.size();
+        p.Generate(moves, true);
+        std::array<int, kColumns> disorder{};
+        for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
+        scores.resize(moves.size());
+        for (std::size_t i = begin; i < moves.size(); ++i) scores[i] = Score(p, disorder, moves[i]);
+        for (std::size_t i = begin + 1; i < moves.size(); ++i) {  // few moves: insertion sort
+            const Move m = moves[i];
+            const int s = scores[i];
+            std::size_t j = i;
+            for (; j > begin && scores[j - 1] < s; --j) {
+                moves[j] = moves[j - 1];
+                scores[j] = scores[j - 1];
+            }
+            moves[j] = m;
+            scores[j] = s;
+        }
+        frames.push_back({begin, moves.size(), begin});
+    };
+
+    expand();
+    long steps = 0;
+    while (!frames.empty()) {
+        Frame& frame = frames.back();
+        if (frame.next == frame.end) {
+            moves.resize(frame.begin);
+            frames.pop_back();
+            if (!path.empty()) {
+                p.Undo(path.back());
+                path.pop_back();
+            }
+            continue;
+        }
+        const Move m = moves[frame.next++];
+        p.Apply(m);
+        path.push_back(m);
+        // The win is checked after each move, as the game checks it.
+        if (p.Descending()) {
+            solution.verdict = Verdict::Winnable;
+            solution.positions = static_cast<long>(seen.size());
+            Shorten(start, path);
+            return solution;
+        }
+        const SeenTable::Result seenBefore = seen.Insert(p.Fingerprint());
+        if (seenBefore == SeenTable::Result::Present) {
+            p.Undo(m);
+            path.pop_back();
+            continue;
+        }
+        if (seenBefore == SeenTable::Result::Full ||
+            (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline)) {
+            path.clear();
+            solution.positions = static_cast<long>(seen.size());
+            return solution;
+        }
+        expand();
+    }
+    solution.verdict = Verdict::NotWinnable;
+    solution.positions = static_cast<long>(seen.size());
+    return solution;
+}
+
+std::string CardText(int card) {
+    static constexpr const char* kRanks[kRankCount] = {"A", "2", "3", "4", "5", "6", "7",
+                                                       "8", "9", "10", "J", "Q", "K"};
+    return std::string(kRanks[Rank(card)]) + "CDHS"[SuitOf(card)];
+}
+
+std::vector<std::string> MoveLines(const std::vector<Move>& moves, std::array<int, kFoundations> pileSuit) {
+    const auto pileOf = [&](int suit) {
+        return static_cast<int>(std::find(pileSuit.begin(), pileSuit.end(), suit) - pileSuit.begin());
+    };
+    std::vector<std::string> lines;
+    for (const Move& m : moves) {
+        std::string from = m.from == kHand ? "hand" : "c" + std::to_string(m.from);
+        if (IsFoundation(m.from)) {
+            const int pile = pileOf(m.from - kFoundation);
+            from = "f" + std::to_string(pile);
+            if (Rank(m.card) == kAce) pileSuit[pile] = -1;  // the pile is empty again
+        }
+        std::string to = "c" + std::to_string(m.to);
+        if (IsFoundation(m.to)) {
+            const int suit = m.to - kFoundation;
+            int pile = pileOf(suit);
+            if (pile == kFoundations) pileSuit[pile = pileOf(-1)] = suit;
+            to = "f" + std::to_string(pile);
+        }
+        lines.push_back(CardText(m.card) + " " + from + " " + to);
+    }
+    return lines;
+}
+
+}  // namespace tess::solver
