@@ -82,6 +82,23 @@ struct Frame {
     std::size_t begin, end, next;
 };
 
+// A hand card put on a card in a column, or on a foundation, changes nothing that other
+// moves can see until a move builds on it: one onto it, or (in a column) a run that
+// carries it along. Any winning line can therefore put it down just before that move
+// (or, when the card itself moves on alone, play it straight from the hand), so the
+// search requires such a move next. A foundation's top card put on a column is the same,
+// except that the card it uncovers on the foundation may be the one taken next. Moving a
+// card into an empty column changes the run limits at once, so that stays free.
+bool AwaitsBuilding(const Position& p, const Move& last) {
+    if (last.from == kHand) return IsFoundation(last.to) || p.Length(last.to) > 1;
+    return IsFoundation(last.from) && p.Length(last.to) > 1;
+}
+
+bool BuildsOn(const Move& last, const Move& next) {
+    return next.to == last.to || (next.from == last.to && next.count > 1) ||
+           (IsFoundation(last.from) && next.from == last.from);
+}
+
 struct KeyHash {
     std::size_t operator()(const Key& key) const { return key.lo; }
 };
@@ -145,6 +162,11 @@ Solution Solve(const Position& start, const Budget& budget) {
     const auto expand = [&] {
         const std::size_t begin = moves.size();
         p.Generate(moves, true);
+        if (!path.empty() && AwaitsBuilding(p, path.back())) {
+            const auto drop = std::remove_if(moves.begin() + static_cast<std::ptrdiff_t>(begin), moves.end(),
+                                             [&](const Move& next) { return !BuildsOn(path.back(), next); });
+            moves.erase(drop, moves.end());
+        }
         std::array<int, kColumns> disorder{};
         for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
         scores.resize(moves.size());
@@ -186,7 +208,12 @@ Solution Solve(const Position& start, const Budget& budget) {
             Shorten(start, path);
             return solution;
         }
-        const SeenTable::Result seenBefore = seen.Insert(p.Fingerprint());
+        Key key = p.Fingerprint();
+        if (AwaitsBuilding(p, m)) {  // the same table, but fewer moves from it
+            key.lo ^= static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL;
+            key.hi ^= static_cast<std::uint64_t>(m.card + 1) * 0xc2b2ae3d27d4eb4fULL;
+        }
+        const SeenTable::Result seenBefore = seen.Insert(key);
         if (seenBefore == SeenTable::Result::Present) {
             p.Undo(m);
             path.pop_back();
