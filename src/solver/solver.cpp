@@ -82,13 +82,13 @@ struct Frame {
     std::size_t begin, end, next;
 };
 
-// A hand card put on a card in a column, or on a foundation, changes nothing that other
-// moves can see until a move builds on it: one onto it, or (in a column) a run that
-// carries it along. Any winning line can therefore put it down just before that move
-// (or, when the card itself moves on alone, play it straight from the hand), so the
-// search requires such a move next. A foundation's top card put on a column is the same,
-// except that the card it uncovers on the foundation may be the one taken next. Moving a
-// card into an empty column changes the run limits at once, so that stays free.
+// A card played from the hand onto a column or a foundation, or from a foundation onto a
+// column, does nothing by itself for the win: it serves a later move that builds on it
+// (one onto it, one from its foundation, a run that carries it along). The narrow search
+// asks that such a move come next. That finds most wins much sooner, but it is not
+// exhaustive (two such cards may wait for the same move), so only the full search, which
+// lists every move, can prove that a deal cannot be won. A card put into an empty column
+// changes the run limits at once, so that move stays free in both.
 bool AwaitsBuilding(const Position& p, const Move& last) {
     if (last.from == kHand) return IsFoundation(last.to) || p.Length(last.to) > 1;
     return IsFoundation(last.from) && p.Length(last.to) > 1;
@@ -148,11 +148,12 @@ double ThreadMilliseconds() {
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
 }
 
-Solution Solve(const Position& start, const Budget& budget) {
-    const double deadline = ThreadMilliseconds() + static_cast<double>(budget.milliseconds);
+namespace {
+
+Solution Search(const Position& start, double deadline, std::size_t memoryBytes, bool narrow) {
     Solution solution;
     Position p = start;
-    SeenTable seen(budget.memoryBytes);
+    SeenTable seen(memoryBytes);
     seen.Insert(p.Fingerprint());
 
     std::vector<Move> moves;  // the moves of every open frame, one frame after the other
@@ -162,7 +163,7 @@ Solution Solve(const Position& start, const Budget& budget) {
     const auto expand = [&] {
         const std::size_t begin = moves.size();
         p.Generate(moves, true);
-        if (!path.empty() && AwaitsBuilding(p, path.back())) {
+        if (narrow && !path.empty() && AwaitsBuilding(p, path.back())) {
             const auto drop = std::remove_if(moves.begin() + static_cast<std::ptrdiff_t>(begin), moves.end(),
                                              [&](const Move& next) { return !BuildsOn(path.back(), next); });
             moves.erase(drop, moves.end());
@@ -209,7 +210,7 @@ Solution Solve(const Position& start, const Budget& budget) {
             return solution;
         }
         Key key = p.Fingerprint();
-        if (AwaitsBuilding(p, m)) {  // the same table, but fewer moves from it
+        if (narrow && AwaitsBuilding(p, m)) {  // the same table, but fewer moves from it
             key.lo ^= static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL;
             key.hi ^= static_cast<std::uint64_t>(m.card + 1) * 0xc2b2ae3d27d4eb4fULL;
         }
@@ -230,6 +231,20 @@ Solution Solve(const Position& start, const Budget& budget) {
     solution.verdict = Verdict::NotWinnable;
     solution.positions = static_cast<long>(seen.size());
     return solution;
+}
+
+}  // namespace
+
+// Half the time for the narrow search, then the full search; only the full one may
+// answer "not winnable".
+Solution Solve(const Position& start, const Budget& budget) {
+    const double now = ThreadMilliseconds();
+    const double end = now + static_cast<double>(budget.milliseconds);
+    Solution narrow = Search(start, now + static_cast<double>(budget.milliseconds) / 2, budget.memoryBytes, true);
+    if (narrow.verdict == Verdict::Winnable) return narrow;
+    Solution full = Search(start, end, budget.memoryBytes, false);
+    full.positions += narrow.positions;
+    return full;
 }
 
 std::string CardText(int card) {
