@@ -1,5 +1,6 @@
 // Depth-first search over positions, most promising moves first, never entering a
-// position twice (columns in any order count as the same position).
+// position twice (columns in any order count as the same position): a narrow pass that
+// only looks for a win, then the full pass that can also prove there is none.
 #include "solver/solver.h"
 
 #include <time.h>
@@ -82,12 +83,18 @@ struct Frame {
     std::size_t begin, end, next;
 };
 
+// 0..15, a different order of equal moves for each salt; none for salt 0.
+int TieBreak(const Move& m, unsigned salt) {
+    const auto h = static_cast<std::uint32_t>(m.card * 31 + m.to * 7 + m.from * 3 + m.count);
+    return static_cast<int>((h * 2654435761u * salt) >> 28);
+}
+
 // A card played from the hand onto a column or a foundation, or from a foundation onto a
 // column, does nothing by itself for the win: it serves a later move that builds on it
 // (one onto it, one from its foundation, a run that carries it along). The narrow search
-// asks that such a move come next. That finds most wins much sooner, but it is not
-// exhaustive (two such cards may wait for the same move), so only the full search, which
-// lists every move, can prove that a deal cannot be won. A card put into an empty column
+// asks that such a move come next. That finds wins sooner, but it is not exhaustive (two
+// such cards may wait for the same move), so only the full search, which tries every move
+// the position generates, can prove that a deal cannot be won. A card put into an empty column
 // changes the run limits at once, so that move stays free in both.
 bool AwaitsBuilding(const Position& p, const Move& last) {
     if (last.from == kHand) return IsFoundation(last.to) || p.Length(last.to) > 1;
@@ -150,7 +157,8 @@ double ThreadMilliseconds() {
 
 namespace {
 
-Solution Search(const Position& start, double deadline, std::size_t memoryBytes, bool narrow) {
+// `salt` breaks ties between moves of equal promise differently for each pass.
+Solution Search(const Position& start, double deadline, std::size_t memoryBytes, bool narrow, unsigned salt) {
     Solution solution;
     Position p = start;
     SeenTable seen(memoryBytes);
@@ -171,7 +179,7 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
         std::array<int, kColumns> disorder{};
         for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
         scores.resize(moves.size());
-        for (std::size_t i = begin; i < moves.size(); ++i) scores[i] = Score(p, disorder, moves[i]);
+        for (std::size_t i = begin; i < moves.size(); ++i) scores[i] = 16 * Score(p, disorder, moves[i]) + TieBreak(moves[i], salt);
         for (std::size_t i = begin + 1; i < moves.size(); ++i) {  // few moves: insertion sort
             const Move m = moves[i];
             const int s = scores[i];
@@ -235,15 +243,24 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
 
 }  // namespace
 
-// Half the time for the narrow search, then the full search; only the full one may
-// answer "not winnable".
+// A first narrow pass for the easy wins; the full search, which settles the deals with
+// few positions either way, up to a quarter of the time; then the narrow search again,
+// restarted with other tie-breaks, since a search that went wrong early rarely recovers.
 Solution Solve(const Position& start, const Budget& budget) {
-    const double now = ThreadMilliseconds();
-    const double end = now + static_cast<double>(budget.milliseconds);
-    Solution narrow = Search(start, now + static_cast<double>(budget.milliseconds) / 2, budget.memoryBytes, true);
+    const double begin = ThreadMilliseconds();
+    const auto until = [&](double share) { return begin + share * static_cast<double>(budget.milliseconds); };
+    constexpr int kRestarts = 32;
+    Solution narrow = Search(start, until(1.0 / kRestarts), budget.memoryBytes, true, 0);
     if (narrow.verdict == Verdict::Winnable) return narrow;
-    Solution full = Search(start, end, budget.memoryBytes, false);
+    Solution full = Search(start, until(0.25), budget.memoryBytes, false, 0);
     full.positions += narrow.positions;
+    if (full.verdict != Verdict::Unknown || narrow.verdict == Verdict::NotWinnable) return full;
+    for (int t = 1; t < kRestarts; ++t) {
+        narrow = Search(start, until(0.25 + 0.75 * t / (kRestarts - 1)), budget.memoryBytes, true,
+                        static_cast<unsigned>(t));
+        full.positions += narrow.positions;
+        if (narrow.verdict == Verdict::Winnable) return narrow;
+    }
     return full;
 }
 

@@ -49,7 +49,7 @@ struct Arguments {
 };
 
 int UsageError(const std::string& why) {
-    std::fprintf(stderr, "tessaline-solve: %s\n%s", why.c_str(), kUsage);
+    std::fprintf(stderr, "tessaline-solve: %s\nTry 'tessaline-solve --help'.\n", why.c_str());
     return 2;
 }
 
