@@ -93,9 +93,8 @@ int TieBreak(const Move& m, unsigned salt) {
 // column, does nothing by itself for the win: it serves a later move that builds on it
 // (one onto it, one from its foundation, a run that carries it along). The narrow search
 // asks that such a move come next. That finds wins sooner, but it is not exhaustive (two
-// such cards may wait for the same move), so only the full search, which tries every move
-// the position generates, can prove that a deal cannot be won. A card put into an empty column
-// changes the run limits at once, so that move stays free in both.
+// such cards may wait for the same move), so only the full search can prove that a deal
+// cannot be won.
 bool AwaitsBuilding(const Position& p, const Move& last) {
     if (last.from == kHand) return IsFoundation(last.to) || p.Length(last.to) > 1;
     return IsFoundation(last.from) && p.Length(last.to) > 1;
@@ -105,6 +104,52 @@ bool BuildsOn(const Move& last, const Move& next) {
     return next.to == last.to || (next.from == last.to && next.count > 1) ||
            (IsFoundation(last.from) && next.from == last.from);
 }
+
+
+// Lazy moves: a card played from the hand onto a column or a foundation. Such a card does
+// nothing by itself for the win (a card at the end of a column never makes it descending),
+// and while it lies there it only blocks its place. So in any winning line it can wait until
+// just before the first move that touches its place (puts a card on it, or moves it, alone or
+// at the end of a run): the moves in between touch other places, the empty columns do not
+// change, and a win in between stays a win without it. Every winning line therefore has a form
+// in which each lazy card is used by the moves that follow before any other move is made.
+// Those uses form chains (a lazy move touches one place), and the move that ends them touches
+// at most two places, its source and its target, so taking the chains one after the other
+// never leaves more than two lazy cards waiting. The full search keeps to lines of that form,
+// which keeps it exhaustive. (A card taken from a foundation is not lazy: the next card down
+// there depends on it having left.) `p` is the position before the move.
+bool IsLazy(const Position& p, const Move& m) {
+    return m.from == kHand && (IsFoundation(m.to) || p.Length(m.to) > 0);
+}
+
+// The places (a column's end or a foundation's top) of the lazy cards waiting for a use.
+struct Waiting {
+    std::array<std::int8_t, 2> place{-1, -1};
+    std::array<std::int8_t, 2> card{-1, -1};
+    int size = 0;
+
+    // The waiting cards after `m` made from `p`, or false when the line would leave its form.
+    bool After(const Position& p, const Move& m, Waiting& next) const {
+        next = Waiting{};
+        for (int i = 0; i < size; ++i) {
+            if (place[i] == m.from || place[i] == m.to) continue;  // used
+            next.place[next.size] = place[i];
+            next.card[next.size++] = card[i];
+        }
+        if (!IsLazy(p, m)) return next.size == 0;
+        if (next.size == 2) return false;
+        next.place[next.size] = m.to;
+        next.card[next.size++] = m.card;
+        return true;
+    }
+
+    // Mixed into the fingerprint: the same table with other cards waiting has other lines.
+    std::uint64_t Salt() const {
+        std::uint64_t salt = 0;
+        for (int i = 0; i < size; ++i) salt += (static_cast<std::uint64_t>(card[i]) + 1) * 0x9e3779b97f4a7c15ULL;
+        return salt;
+    }
+};
 
 struct KeyHash {
     std::size_t operator()(const Key& key) const { return key.lo; }
@@ -157,7 +202,8 @@ double ThreadMilliseconds() {
 
 namespace {
 
-// `salt` breaks ties between moves of equal promise differently for each pass.
+// `salt` breaks ties between moves of equal promise differently for each pass. Running out
+// of moves proves nothing in the narrow search.
 Solution Search(const Position& start, double deadline, std::size_t memoryBytes, bool narrow, unsigned salt) {
     Solution solution;
     Position p = start;
@@ -166,40 +212,51 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
 
     std::vector<Move> moves;  // the moves of every open frame, one frame after the other
     std::vector<int> scores;
+    std::vector<Waiting> waits;  // the waiting cards after each of those moves
     std::vector<Frame> frames;
     std::vector<Move>& path = solution.moves;
-    const auto expand = [&] {
+    const auto expand = [&](const Waiting& waiting) {
         const std::size_t begin = moves.size();
         p.Generate(moves, true);
-        if (narrow && !path.empty() && AwaitsBuilding(p, path.back())) {
-            const auto drop = std::remove_if(moves.begin() + static_cast<std::ptrdiff_t>(begin), moves.end(),
-                                             [&](const Move& next) { return !BuildsOn(path.back(), next); });
-            moves.erase(drop, moves.end());
+        waits.resize(moves.size());
+        std::size_t kept = begin;
+        for (std::size_t i = begin; i < moves.size(); ++i) {
+            if (narrow ? !path.empty() && AwaitsBuilding(p, path.back()) && !BuildsOn(path.back(), moves[i])
+                       : !waiting.After(p, moves[i], waits[kept]))
+                continue;
+            moves[kept++] = moves[i];
         }
+        moves.resize(kept);
+        waits.resize(kept);
         std::array<int, kColumns> disorder{};
         for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
         scores.resize(moves.size());
         for (std::size_t i = begin; i < moves.size(); ++i) scores[i] = 16 * Score(p, disorder, moves[i]) + TieBreak(moves[i], salt);
         for (std::size_t i = begin + 1; i < moves.size(); ++i) {  // few moves: insertion sort
             const Move m = moves[i];
+            const Waiting w = waits[i];
             const int s = scores[i];
             std::size_t j = i;
             for (; j > begin && scores[j - 1] < s; --j) {
                 moves[j] = moves[j - 1];
+                waits[j] = waits[j - 1];
                 scores[j] = scores[j - 1];
             }
             moves[j] = m;
+            waits[j] = w;
             scores[j] = s;
         }
         frames.push_back({begin, moves.size(), begin});
     };
 
-    expand();
+    expand(Waiting{});
     long steps = 0;
     while (!frames.empty()) {
         Frame& frame = frames.back();
         if (frame.next == frame.end) {
             moves.resize(frame.begin);
+            waits.resize(frame.begin);
+            scores.resize(frame.begin);
             frames.pop_back();
             if (!path.empty()) {
                 p.Undo(path.back());
@@ -207,7 +264,9 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             }
             continue;
         }
-        const Move m = moves[frame.next++];
+        const std::size_t index = frame.next++;
+        const Move m = moves[index];
+        const Waiting waiting = waits[index];
         p.Apply(m);
         path.push_back(m);
         // The win is checked after each move, as the game checks it.
@@ -218,10 +277,11 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             return solution;
         }
         Key key = p.Fingerprint();
-        if (narrow && AwaitsBuilding(p, m)) {  // the same table, but fewer moves from it
-            key.lo ^= static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL;
-            key.hi ^= static_cast<std::uint64_t>(m.card + 1) * 0xc2b2ae3d27d4eb4fULL;
-        }
+        // The same table, but other lines from it.
+        const std::uint64_t mix = narrow ? (AwaitsBuilding(p, m) ? static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL : 0)
+                                          : waiting.Salt();
+        key.lo ^= mix;
+        key.hi ^= mix * 0xc2b2ae3d27d4eb4fULL;
         const SeenTable::Result seenBefore = seen.Insert(key);
         if (seenBefore == SeenTable::Result::Present) {
             p.Undo(m);
@@ -234,18 +294,18 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             solution.positions = static_cast<long>(seen.size());
             return solution;
         }
-        expand();
+        expand(waiting);
     }
-    solution.verdict = Verdict::NotWinnable;
+    solution.verdict = narrow ? Verdict::Unknown : Verdict::NotWinnable;
     solution.positions = static_cast<long>(seen.size());
     return solution;
 }
 
 }  // namespace
 
-// A first narrow pass for the easy wins; the full search, which settles the deals with
-// few positions either way, up to a quarter of the time; then the narrow search again,
-// restarted with other tie-breaks, since a search that went wrong early rarely recovers.
+// A short narrow pass for the easy wins, the full search (which alone can prove a deal
+// lost) up to a quarter of the time, then narrow passes restarted with other tie-breaks,
+// since a search that went wrong early rarely recovers.
 Solution Solve(const Position& start, const Budget& budget) {
     const double begin = ThreadMilliseconds();
     const auto until = [&](double share) { return begin + share * static_cast<double>(budget.milliseconds); };
@@ -254,7 +314,7 @@ Solution Solve(const Position& start, const Budget& budget) {
     if (narrow.verdict == Verdict::Winnable) return narrow;
     Solution full = Search(start, until(0.25), budget.memoryBytes, false, 0);
     full.positions += narrow.positions;
-    if (full.verdict != Verdict::Unknown || narrow.verdict == Verdict::NotWinnable) return full;
+    if (full.verdict != Verdict::Unknown) return full;
     for (int t = 1; t < kRestarts; ++t) {
         narrow = Search(start, until(0.25 + 0.75 * t / (kRestarts - 1)), budget.memoryBytes, true,
                         static_cast<unsigned>(t));
