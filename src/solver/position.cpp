@@ -1,0 +1,206 @@
+// The rules as the solver plays them: the same placements as the game's move engine.
+#include "solver/position.h"
+
+#include <algorithm>
+
+namespace tess::solver {
+
+namespace {
+
+constexpr std::uint64_t Mix(std::uint64_t x) {
+    x ^= x >> 30;
+    x *= 0xbf58476d1ce4e5b9ULL;
+    x ^= x >> 27;
+    x *= 0x94d049bb133111ebULL;
+    x ^= x >> 31;
+    return x;
+}
+
+}  // namespace
+
+Position Position::FromDeal(const std::array<int, kCardCount>& deal) {
+    Position p;
+    for (int i = 0; i < 36; ++i) p.cols_[i / 6][i % 6] = static_cast<std::int8_t>(deal[i]);
+    p.len_.fill(6);
+    for (int i = 36; i < kCardCount; ++i) p.hand_ |= 1ULL << deal[i];
+    return p;
+}
+
+Position::Position(const std::array<Column, kColumns>& columns, std::uint64_t hand,
+                   const std::array<int, kSuitCount>& foundationRank)
+    : hand_(hand) {
+    for (int c = 0; c < kColumns; ++c) {
+        len_[c] = static_cast<std::uint8_t>(columns[c].size());
+        for (std::size_t s = 0; s < columns[c].size(); ++s)
+            cols_[c][s] = static_cast<std::int8_t>(columns[c][s]);
+    }
+    for (int s = 0; s < kSuitCount; ++s) found_[s] = static_cast<std::int8_t>(foundationRank[s]);
+}
+
+int Position::RunStart(int column) const {
+    const auto& col = cols_[column];
+    int i = len_[column] - 1;
+    while (i > 0 && Rank(col[i - 1]) == Rank(col[i]) + 1) --i;
+    return i;
+}
+
+int Position::EmptyColumns() const {
+    int empty = 0;
+    for (int c = 0; c < kColumns; ++c) empty += len_[c] == 0;
+    return empty;
+}
+
+void Position::Generate(std::vector<Move>& out, bool pruned) const {
+    const int empty = EmptyColumns();
+    int firstEmpty = -1;
+    for (int c = kColumns - 1; c >= 0; --c)
+        if (len_[c] == 0) firstEmpty = c;
+    const auto add = [&](int card, int from, int to, int count) {
+        out.push_back({static_cast<std::int8_t>(card), static_cast<std::int8_t>(from),
+                       static_cast<std::int8_t>(to), static_cast<std::int8_t>(count)});
+    };
+    // A card that may go onto every column whose last card is one rank higher, and into
+    // the empty columns (all of them, or only the first when pruning).
+    const auto toColumns = [&](int card, int from) {
+        for (int t = 0; t < kColumns; ++t) {
+            if (t == from) continue;
+            if (len_[t] == 0) {
+                if (!pruned || t == firstEmpty) add(card, from, t, 1);
+            } else if (Rank(Last(t)) == Rank(card) + 1 && len_[t] < kSlots) {
+                add(card, from, t, 1);
+            }
+        }
+    };
+    const auto fitsFoundation = [&](int card) { return found_[SuitOf(card)] == Rank(card) - 1; };
+
+    for (int s = 0; s < kColumns; ++s) {
+        const int len = len_[s];
+        if (len == 0) continue;
+        const auto& col = cols_[s];
+        const int start = RunStart(s);
+        const int bottomRank = Rank(col[len - 1]);
+        for (int t = 0; t < kColumns; ++t) {
+            if (t == s || len_[t] == 0) continue;
+            // The lead's rank is one below the target's last card, which fixes its slot.
+            const int i = len - 1 - (Rank(Last(t)) - 1 - bottomRank);
+            const int n = len - i;
+            if (i >= start && i < len && n <= (1 << empty) && len_[t] + n <= kSlots)
+                add(col[i], s, t, n);
+        }
+        for (int i = start; i < len && empty > 0; ++i) {
+            const int n = len - i;
+            // A whole column moves into an empty one: the same position with two columns
+            // swapped, which the search has already seen.
+            if (pruned && i == 0) continue;
+            if (n > (i == 0 ? (1 << empty) - 1 : 1 << (empty - 1))) continue;
+            for (int t = 0; t < kColumns; ++t)
+                if (len_[t] == 0 && (!pruned || t == firstEmpty)) add(col[i], s, t, n);
+        }
+        // To a foundation: a run of one suit whose lowest card is next there. Moving only
+        // the last card is enough for the search: the rest follow one by one through
+        // positions the longer move skips, and a win in between only comes sooner.
+        const int bottom = col[len - 1];
+        if (fitsFoundation(bottom)) {
+            add(bottom, s, kFoundation + SuitOf(bottom), 1);
+            for (int i = len - 2; !pruned && i >= start && col[i] == col[i + 1] + 1; --i)
+                add(col[i], s, kFoundation + SuitOf(bottom), len - i);
+        }
+    }
+    for (std::uint64_t rest = hand_; rest != 0; rest &= rest - 1) {
+        const int card = __builtin_ctzll(rest);
+        toColumns(card, kHand);
+        if (fitsFoundation(card)) add(card, kHand, kFoundation + SuitOf(card), 1);
+    }
+    for (int suit = 0; suit < kSuitCount; ++suit)
+        if (found_[suit] >= 0) toColumns(CardNumber(suit, found_[suit]), kFoundation + suit);
+}
+
+void Position::Apply(const Move& m) {
+    if (IsColumn(m.from)) {
+        len_[m.from] = static_cast<std::uint8_t>(len_[m.from] - m.count);
+    } else if (m.from == kHand) {
+        hand_ &= ~(1ULL << m.card);
+    } else {
+        --found_[m.from - kFoundation];
+    }
+    if (IsColumn(m.to)) {
+        // The source column keeps the moved cards past its new length, to copy from there.
+        auto& target = cols_[m.to];
+        if (IsColumn(m.from)) {
+            for (int k = 0; k < m.count; ++k) target[len_[m.to] + k] = cols_[m.from][len_[m.from] + k];
+        } else {
+            target[len_[m.to]] = m.card;
+        }
+        len_[m.to] = static_cast<std::uint8_t>(len_[m.to] + m.count);
+    } else {
+        found_[m.to - kFoundation] = static_cast<std::int8_t>(Rank(m.card));
+    }
+}
+
+void Position::Undo(const Move& m) {
+    if (IsColumn(m.to)) {
+        len_[m.to] = static_cast<std::uint8_t>(len_[m.to] - m.count);
+    } else {
+        found_[m.to - kFoundation] = static_cast<std::int8_t>(Rank(m.card) - m.count);
+    }
+    if (IsColumn(m.from)) {
+        auto& source = cols_[m.from];
+        if (IsColumn(m.to)) {
+            for (int k = 0; k < m.count; ++k) source[len_[m.from] + k] = cols_[m.to][len_[m.to] + k];
+        } else {  // back from a foundation: consecutive card numbers, highest first
+            for (int k = 0; k < m.count; ++k) source[len_[m.from] + k] = static_cast<std::int8_t>(m.card - k);
+        }
+        len_[m.from] = static_cast<std::uint8_t>(len_[m.from] + m.count);
+    } else if (m.from == kHand) {
+        hand_ |= 1ULL << m.card;
+    } else {
+        ++found_[m.from - kFoundation];
+    }
+}
+
+int Position::DisorderOf(int column) const {
+    const auto& col = cols_[column];
+    for (int s = 1; s < len_[column]; ++s)
+        if (Rank(col[s]) >= Rank(col[s - 1])) return len_[column] - s;
+    return 0;
+}
+
+bool Position::Descending() const {
+    for (int c = 0; c < kColumns; ++c)
+        if (DisorderOf(c) != 0) return false;
+    return true;
+}
+
+int Position::Disorder() const {
+    int total = 0;
+    for (int c = 0; c < kColumns; ++c) total += DisorderOf(c);
+    return total;
+}
+
+bool Position::operator==(const Position& other) const {
+    if (len_ != other.len_ || hand_ != other.hand_ || found_ != other.found_) return false;
+    for (int c = 0; c < kColumns; ++c)
+        if (!std::equal(cols_[c].begin(), cols_[c].begin() + len_[c], other.cols_[c].begin())) return false;
+    return true;
+}
+
+Key Position::Fingerprint() const {
+    // Each column hashed on its own and the hashes summed, so the columns' order drops out.
+    Key key;
+    for (int c = 0; c < kColumns; ++c) {
+        std::uint64_t a = 0x9e3779b97f4a7c15ULL, b = 0x632be59bd9b4e019ULL;
+        for (int s = 0; s < len_[c]; ++s) {
+            a = Mix(a ^ static_cast<std::uint64_t>(cols_[c][s] + 1));
+            b = Mix(b + static_cast<std::uint64_t>(cols_[c][s] + 1) * 0xd6e8feb86659fd93ULL);
+        }
+        key.lo += Mix(a + len_[c]);
+        key.hi += Mix(b ^ (static_cast<std::uint64_t>(len_[c]) << 56));
+    }
+    std::uint64_t piles = 0;
+    for (int s = 0; s < kSuitCount; ++s) piles = piles * 16 + static_cast<std::uint64_t>(found_[s] + 1);
+    key.lo ^= Mix(hand_ ^ 0xa0761d6478bd642fULL) + Mix(piles);
+    key.hi ^= Mix(hand_ + 0xe7037ed1a0b428dbULL) ^ Mix(piles + 0x8ebc6af09c88c6e3ULL);
+    return key;
+}
+
+}  // namespace tess::solver

@@ -1,0 +1,78 @@
+// The solver's own compact position: six columns, the hand as a bit set, and one
+// foundation per suit. Foundations are kept by suit rather than by pile, since an Ace can
+// start any empty pile and which pile holds which suit never changes what is legal.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "game/cards.h"
+
+namespace tess::solver {
+
+// Where a move starts or ends: a column 0..5, the hand, or the foundation of a suit.
+constexpr int kHand = kColumns;
+constexpr int kFoundation = kColumns + 1;  // kFoundation + suit
+constexpr bool IsColumn(int place) { return place >= 0 && place < kColumns; }
+constexpr bool IsFoundation(int place) { return place >= kFoundation; }
+
+struct Move {
+    std::int8_t card = kNoCard;  // the lead card
+    std::int8_t from = 0;
+    std::int8_t to = 0;
+    std::int8_t count = 1;  // cards moved, lead first
+    friend bool operator==(const Move&, const Move&) = default;
+};
+
+// A fingerprint of a position with the order of the columns left out.
+struct Key {
+    std::uint64_t lo = 0, hi = 0;
+    friend bool operator==(const Key&, const Key&) = default;
+};
+
+class Position {
+public:
+    using Column = std::vector<int>;
+
+    // The layout of a deal: positions 0..35 in the columns, 36..51 in the hand.
+    static Position FromDeal(const std::array<int, kCardCount>& deal);
+    // Any table: each column from its top card, the hand, each suit's top rank (-1 empty).
+    Position(const std::array<Column, kColumns>& columns, std::uint64_t hand,
+             const std::array<int, kSuitCount>& foundationRank);
+
+    // The legal moves. The search asks for `pruned` ones: moves to an empty column go to
+    // the first one only, a whole column never moves into an empty one, and cards go to a
+    // foundation one at a time; every other legal move is listed.
+    void Generate(std::vector<Move>& out, bool pruned) const;
+    void Apply(const Move& move);
+    void Undo(const Move& move);
+
+    // Every column in strictly descending rank from its top card down.
+    bool Descending() const;
+    // Cards from each column's first break in the order to its end: those that must leave.
+    int Disorder() const;
+    int DisorderOf(int column) const;
+    Key Fingerprint() const;
+    // The same cards in the same places, column for column.
+    bool operator==(const Position& other) const;
+
+    int Length(int column) const { return len_[column]; }
+    int Card(int column, int slot) const { return cols_[column][slot]; }
+    bool InHand(int card) const { return (hand_ >> card) & 1; }
+    int FoundationRank(int suit) const { return found_[suit]; }
+
+private:
+    Position() = default;
+    int Last(int column) const { return cols_[column][len_[column] - 1]; }
+    // Slot where the run at the end of the column starts (each card one rank below the last).
+    int RunStart(int column) const;
+    int EmptyColumns() const;
+
+    std::array<std::array<std::int8_t, kSlots>, kColumns> cols_{};
+    std::array<std::uint8_t, kColumns> len_{};
+    std::uint64_t hand_ = 0;
+    std::array<std::int8_t, kSuitCount> found_{-1, -1, -1, -1};
+};
+
+}  // namespace tess::solver

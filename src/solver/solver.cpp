@@ -1,0 +1,357 @@
+// Depth-first search over positions, most promising moves first, never entering a
+// position twice (columns in any order count as the same position): a narrow pass that
+// only looks for a win, then the full pass that can also prove there is none.
+#include "solver/solver.h"
+
+#include <time.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace tess::solver {
+
+namespace {
+
+// Fingerprints of the positions seen, in an open-addressed table that doubles while it
+// fits the memory budget.
+class SeenTable {
+public:
+    enum class Result { Added, Present, Full };
+
+    explicit SeenTable(std::size_t maxBytes) : maxSlots_(std::max<std::size_t>(maxBytes / sizeof(Key), 1024)) {
+        slots_.resize(std::min<std::size_t>(1 << 12, maxSlots_));
+    }
+
+    Result Insert(Key key) {
+        if (key == Key{}) key.lo = 1;  // the empty slot's value
+        if (2 * (used_ + 1) > slots_.size()) {
+            if (2 * slots_.size() <= maxSlots_) Grow();
+            else if (10 * (used_ + 1) > 9 * slots_.size()) return Result::Full;
+        }
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = key.hi & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == key) return Result::Present;
+            if (slots_[i] == Key{}) {
+                slots_[i] = key;
+                ++used_;
+                return Result::Added;
+            }
+        }
+    }
+
+    std::size_t size() const { return used_; }
+
+private:
+    void Grow() {
+        std::vector<Key> old(slots_.size() * 2);
+        old.swap(slots_);
+        const std::size_t mask = slots_.size() - 1;
+        for (const Key& key : old) {
+            if (key == Key{}) continue;
+            std::size_t i = key.hi & mask;
+            while (slots_[i] != Key{}) i = (i + 1) & mask;
+            slots_[i] = key;
+        }
+    }
+
+    std::vector<Key> slots_;
+    std::size_t used_ = 0;
+    std::size_t maxSlots_;
+};
+
+// Higher first: moves that clear the cards out of order, then the ones that spend least.
+int Score(const Position& p, const std::array<int, kColumns>& disorder, const Move& m) {
+    int score = 0;
+    if (IsColumn(m.from)) {
+        const int cleared = std::min<int>(m.count, disorder[m.from]);
+        score += 10 * cleared;
+        if (cleared > 0 && cleared == disorder[m.from]) score += 20;
+        if (m.count == p.Length(m.from)) score += 4;  // frees a column
+    } else {
+        score -= m.from == kHand ? 1 : 3;  // spends a hand card, or undoes a foundation
+    }
+    if (IsColumn(m.to)) {
+        if (p.Length(m.to) == 0) score -= 8;
+        else if (disorder[m.to] > 0) score -= 10 * m.count;  // more to clear there later
+    } else {
+        score += 2;
+    }
+    return score;
+}
+
+struct Frame {
+    std::size_t begin, end, next;
+};
+
+// 0..15, a different order of equal moves for each salt; none for salt 0.
+int TieBreak(const Move& m, unsigned salt) {
+    const auto h = static_cast<std::uint32_t>(m.card * 31 + m.to * 7 + m.from * 3 + m.count);
+    return static_cast<int>((h * 2654435761u * salt) >> 28);
+}
+
+// A card played from the hand onto a column or a foundation, or from a foundation onto a
+// column, does nothing by itself for the win: it serves a later move that builds on it
+// (one onto it, one from its foundation, a run that carries it along). The narrow search
+// asks that such a move come next. That finds wins sooner, but it is not exhaustive (two
+// such cards may wait for the same move), so only the full search can prove that a deal
+// cannot be won.
+bool AwaitsBuilding(const Position& p, const Move& last) {
+    if (last.from == kHand) return IsFoundation(last.to) || p.Length(last.to) > 1;
+    return IsFoundation(last.from) && p.Length(last.to) > 1;
+}
+
+bool BuildsOn(const Move& last, const Move& next) {
+    return next.to == last.to || (next.from == last.to && next.count > 1) ||
+           (IsFoundation(last.from) && next.from == last.from);
+}
+
+
+// Lazy moves: a card played from the hand onto a column or a foundation. Such a card does
+// nothing by itself for the win (a card at the end of a column never makes it descending),
+// and while it lies there it only blocks its place. So in any winning line it can wait until
+// just before the first move that touches its place (puts a card on it, or moves it, alone or
+// at the end of a run): the moves in between touch other places, the empty columns do not
+// change, and a win in between stays a win without it. Every winning line therefore has a form
+// in which each lazy card is used by the moves that follow before any other move is made.
+// Those uses form chains (a lazy move touches one place), and the move that ends them touches
+// at most two places, its source and its target, so taking the chains one after the other
+// never leaves more than two lazy cards waiting. The full search keeps to lines of that form,
+// which keeps it exhaustive. (A card taken from a foundation is not lazy: the next card down
+// there depends on it having left.) `p` is the position before the move.
+bool IsLazy(const Position& p, const Move& m) {
+    return m.from == kHand && (IsFoundation(m.to) || p.Length(m.to) > 0);
+}
+
+// The places (a column's end or a foundation's top) of the lazy cards waiting for a use.
+struct Waiting {
+    std::array<std::int8_t, 2> place{-1, -1};
+    std::array<std::int8_t, 2> card{-1, -1};
+    int size = 0;
+
+    // The waiting cards after `m` made from `p`, or false when the line would leave its form.
+    bool After(const Position& p, const Move& m, Waiting& next) const {
+        next = Waiting{};
+        for (int i = 0; i < size; ++i) {
+            if (place[i] == m.from || place[i] == m.to) continue;  // used
+            next.place[next.size] = place[i];
+            next.card[next.size++] = card[i];
+        }
+        if (!IsLazy(p, m)) return next.size == 0;
+        if (next.size == 2) return false;
+        next.place[next.size] = m.to;
+        next.card[next.size++] = m.card;
+        return true;
+    }
+
+    // Mixed into the fingerprint: the same table with other cards waiting has other lines.
+    std::uint64_t Salt() const {
+        std::uint64_t salt = 0;
+        for (int i = 0; i < size; ++i) salt += (static_cast<std::uint64_t>(card[i]) + 1) * 0x9e3779b97f4a7c15ULL;
+        return salt;
+    }
+};
+
+struct KeyHash {
+    std::size_t operator()(const Key& key) const { return key.lo; }
+};
+
+// Shortens a winning line: from each position, jump to the latest later position of the
+// line that one move reaches (the win itself among them).
+void Shorten(const Position& start, std::vector<Move>& line) {
+    std::vector<Position> at{start};
+    std::unordered_map<Key, std::size_t, KeyHash> index{{start.Fingerprint(), 0}};
+    for (const Move& m : line) {
+        at.push_back(at.back());
+        at.back().Apply(m);
+        index[at.back().Fingerprint()] = at.size() - 1;
+    }
+    std::vector<Move> shorter, moves;
+    for (std::size_t i = 0; i + 1 < at.size();) {
+        moves.clear();
+        at[i].Generate(moves, false);
+        std::size_t best = i + 1;
+        Move bestMove = line[i];
+        for (const Move& m : moves) {
+            Position next = at[i];
+            next.Apply(m);
+            if (next.Descending()) {  // a win already
+                best = at.size();
+                bestMove = m;
+                break;
+            }
+            // Only the very same position: the rest of the line names its columns.
+            const auto found = index.find(next.Fingerprint());
+            if (found != index.end() && found->second > best && next == at[found->second]) {
+                best = found->second;
+                bestMove = m;
+            }
+        }
+        shorter.push_back(bestMove);
+        i = best;
+    }
+    line = shorter;
+}
+
+}  // namespace
+
+double ThreadMilliseconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) * 1e-6;
+}
+
+namespace {
+
+// `salt` breaks ties between moves of equal promise differently for each pass. Running out
+// of moves proves nothing in the narrow search.
+Solution Search(const Position& start, double deadline, std::size_t memoryBytes, bool narrow, unsigned salt) {
+    Solution solution;
+    Position p = start;
+    SeenTable seen(memoryBytes);
+    seen.Insert(p.Fingerprint());
+
+    std::vector<Move> moves;  // the moves of every open frame, one frame after the other
+    std::vector<int> scores;
+    std::vector<Waiting> waits;  // the waiting cards after each of those moves
+    std::vector<Frame> frames;
+    std::vector<Move>& path = solution.moves;
+    const auto expand = [&](const Waiting& waiting) {
+        const std::size_t begin = moves.size();
+        p.Generate(moves, true);
+        waits.resize(moves.size());
+        std::size_t kept = begin;
+        for (std::size_t i = begin; i < moves.size(); ++i) {
+            if (narrow ? !path.empty() && AwaitsBuilding(p, path.back()) && !BuildsOn(path.back(), moves[i])
+                       : !waiting.After(p, moves[i], waits[kept]))
+                continue;
+            moves[kept++] = moves[i];
+        }
+        moves.resize(kept);
+        waits.resize(kept);
+        std::array<int, kColumns> disorder{};
+        for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
+        scores.resize(moves.size());
+        for (std::size_t i = begin; i < moves.size(); ++i) scores[i] = 16 * Score(p, disorder, moves[i]) + TieBreak(moves[i], salt);
+        for (std::size_t i = begin + 1; i < moves.size(); ++i) {  // few moves: insertion sort
+            const Move m = moves[i];
+            const Waiting w = waits[i];
+            const int s = scores[i];
+            std::size_t j = i;
+            for (; j > begin && scores[j - 1] < s; --j) {
+                moves[j] = moves[j - 1];
+                waits[j] = waits[j - 1];
+                scores[j] = scores[j - 1];
+            }
+            moves[j] = m;
+            waits[j] = w;
+            scores[j] = s;
+        }
+        frames.push_back({begin, moves.size(), begin});
+    };
+
+    expand(Waiting{});
+    long steps = 0;
+    while (!frames.empty()) {
+        Frame& frame = frames.back();
+        if (frame.next == frame.end) {
+            moves.resize(frame.begin);
+            waits.resize(frame.begin);
+            scores.resize(frame.begin);
+            frames.pop_back();
+            if (!path.empty()) {
+                p.Undo(path.back());
+                path.pop_back();
+            }
+            continue;
+        }
+        const std::size_t index = frame.next++;
+        const Move m = moves[index];
+        const Waiting waiting = waits[index];
+        p.Apply(m);
+        path.push_back(m);
+        // The win is checked after each move, as the game checks it.
+        if (p.Descending()) {
+            solution.verdict = Verdict::Winnable;
+            solution.positions = static_cast<long>(seen.size());
+            Shorten(start, path);
+            return solution;
+        }
+        Key key = p.Fingerprint();
+        // The same table, but other lines from it.
+        const std::uint64_t mix = narrow ? (AwaitsBuilding(p, m) ? static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL : 0)
+                                          : waiting.Salt();
+        key.lo ^= mix;
+        key.hi ^= mix * 0xc2b2ae3d27d4eb4fULL;
+        const SeenTable::Result seenBefore = seen.Insert(key);
+        if (seenBefore == SeenTable::Result::Present) {
+            p.Undo(m);
+            path.pop_back();
+            continue;
+        }
+        if (seenBefore == SeenTable::Result::Full ||
+            (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline)) {
+            path.clear();
+            solution.positions = static_cast<long>(seen.size());
+            return solution;
+        }
+        expand(waiting);
+    }
+    solution.verdict = narrow ? Verdict::Unknown : Verdict::NotWinnable;
+    solution.positions = static_cast<long>(seen.size());
+    return solution;
+}
+
+}  // namespace
+
+// A short narrow pass for the easy wins, the full search (which alone can prove a deal
+// lost) up to a quarter of the time, then narrow passes restarted with other tie-breaks,
+// since a search that went wrong early rarely recovers.
+Solution Solve(const Position& start, const Budget& budget) {
+    const double begin = ThreadMilliseconds();
+    const auto until = [&](double share) { return begin + share * static_cast<double>(budget.milliseconds); };
+    constexpr int kRestarts = 32;
+    Solution narrow = Search(start, until(1.0 / kRestarts), budget.memoryBytes, true, 0);
+    if (narrow.verdict == Verdict::Winnable) return narrow;
+    Solution full = Search(start, until(0.25), budget.memoryBytes, false, 0);
+    full.positions += narrow.positions;
+    if (full.verdict != Verdict::Unknown) return full;
+    for (int t = 1; t < kRestarts; ++t) {
+        narrow = Search(start, until(0.25 + 0.75 * t / (kRestarts - 1)), budget.memoryBytes, true,
+                        static_cast<unsigned>(t));
+        full.positions += narrow.positions;
+        if (narrow.verdict == Verdict::Winnable) return narrow;
+    }
+    return full;
+}
+
+std::string CardText(int card) {
+    static constexpr const char* kRanks[kRankCount] = {"A", "2", "3", "4", "5", "6", "7",
+                                                       "8", "9", "10", "J", "Q", "K"};
+    return std::string(kRanks[Rank(card)]) + "CDHS"[SuitOf(card)];
+}
+
+std::vector<std::string> MoveLines(const std::vector<Move>& moves, std::array<int, kFoundations> pileSuit) {
+    const auto pileOf = [&](int suit) {
+        return static_cast<int>(std::find(pileSuit.begin(), pileSuit.end(), suit) - pileSuit.begin());
+    };
+    std::vector<std::string> lines;
+    for (const Move& m : moves) {
+        std::string from = m.from == kHand ? "hand" : "c" + std::to_string(m.from);
+        if (IsFoundation(m.from)) {
+            const int pile = pileOf(m.from - kFoundation);
+            from = "f" + std::to_string(pile);
+            if (Rank(m.card) == kAce) pileSuit[pile] = -1;  // the pile is empty again
+        }
+        std::string to = "c" + std::to_string(m.to);
+        if (IsFoundation(m.to)) {
+            const int suit = m.to - kFoundation;
+            int pile = pileOf(suit);
+            if (pile == kFoundations) pileSuit[pile = pileOf(-1)] = suit;
+            to = "f" + std::to_string(pile);
+        }
+        lines.push_back(CardText(m.card) + " " + from + " " + to);
+    }
+    return lines;
+}
+
+}  // namespace tess::solver
