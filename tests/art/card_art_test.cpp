@@ -101,12 +101,5 @@ TEST(CardArt, PileBaseIsGreenAndUnlikeAnyFace) {
     }
 }
 
-TEST(CardArt, NumbersOutsideThePackHaveNoFace) {
-    CardArt art;
-    EXPECT_TRUE(art.Face(kNoCard, 1).isNull());
-    EXPECT_TRUE(art.Face(kCardCount, 1).isNull());
-    EXPECT_EQ(art.Face(3, 0).size(), QSize(71, 96));  // a nonsensical ratio falls back to 1
-}
-
 }  // namespace
 }  // namespace tess
