@@ -26,10 +26,13 @@ TEST(Help, OpensAtTheContentsAndASecondCallReusesTheWindow) {
     EXPECT_EQ(help->windowTitle(), "Tessaline Help");
     EXPECT_EQ(help->Browser()->source(), kContents);
     help->Browser()->setSource(QUrl(QStringLiteral("qrc:/help/rules.html")));
+    help->move(help->pos() + QPoint(37, 23));  // where the player put it, it stays
+    const QPoint moved = help->pos();
     help->hide();
     ShowHelpContents(&owner, true);
     EXPECT_EQ(owner.findChildren<HelpWindow*>(), QList<HelpWindow*>{help});
     EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->pos(), moved);
     EXPECT_EQ(help->Browser()->source(), kContents);
 }
 

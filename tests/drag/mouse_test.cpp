@@ -118,25 +118,6 @@ TEST_F(MouseTest, OwnPositionIsForColumnCardsOnly) {
     }
 }
 
-// 9C-8D-7C ends column 0; 10H, 10D-9S (a whole column) and QC end columns 1..3; the last
-// E columns are emptied.
-TEST_F(MouseTest, RunLimitsThroughDrops) {
-    const std::vector<std::tuple<std::size_t, const char*, int, bool>> cases = {
-        {0, "9C", 1, false}, {0, "8D", 2, false}, {1, "8D", 2, true}, {1, "9C", 1, false},
-        {1, "8D", 5, false}, {1, "7C", 5, true}, {1, "10D", 5, false}, {1, "9S", 5, true},
-        {2, "9C", 1, true}, {2, "8D", 5, true}, {2, "9C", 5, false}, {2, "10D", 5, true}};
-    for (const auto& [empty, lead, column, legal] : cases) {
-        TableSetup t{{{{C("KS"), C("QS"), C("9C"), C("8D"), C("7C")}, {C("KH"), C("10H")},
-                       {C("10D"), C("9S")}, {C("KC"), C("QC")}, {C("QH")}, {C("QD")}}},
-                     {C("6C"), C("7D"), C("9H"), C("8S")}};
-        for (std::size_t c = kColumns - empty; c < kColumns; ++c) t.columns[c].clear();
-        Table(t);
-        const int source = game.ColumnOf(C(lead));
-        DragToColumn(C(lead), column);
-        EXPECT_EQ(game.ColumnOf(C(lead)), legal ? column : source) << lead << " E=" << empty;
-    }
-}
-
 TEST_F(MouseTest, PictureFollowsThePointerInBoardUnits) {
     Table(ZoneTable());
     Press(C("7C"));
@@ -202,21 +183,16 @@ TEST_F(MouseTest, DragsThatMoveNothingPutEverythingBack) {
     }
 }
 
-// The five of Hearts, grabbed 100 units from its left and 20 from its top, dropped with its
-// corner at each place; the target in each mode: Maximum Overlap, Card Upper Left Corner,
-// Mouse Pointer and Any Corner (-1: the card goes back).
-TEST_F(MouseTest, DropPointModesPickTheReferencePoint) {
-    const std::vector<std::tuple<double, double, std::array<int, 4>>> cases = {
-        {0, 150, {C("6C"), -1, C("6D"), -1}}, {122, 140, {C("6D"), C("6D"), C("6S"), C("6D")}},
-        {480, 230, {55, -1, -1, -1}}, {300, 60, {-1, 60, 61, 60}}, {300, 37, {61, 60, 61, 60}}};
-    for (const auto& [left, top, targets] : cases)
-        for (int mode = 1; mode <= 4; ++mode) {
-            Table(ZoneTable());
-            game.SelectDropPoint(static_cast<DropPoint>(mode));
-            DragTo(C("5H"), left, top, 100 * kTwipsPerUnitX, 300);
-            EXPECT_EQ(game.UndoCount > 0 ? game.MoveTarget : -1, targets[mode - 1])
-                << "mode " << mode << " at " << left << ", " << top;
-        }
+// A drop is judged at the middle of the picture: the five of Hearts, grabbed 100 units from
+// its left and 20 from its top, dropped with its corner at each place (-1: it goes back).
+TEST_F(MouseTest, DropsAreJudgedAtThePictureMiddle) {
+    const std::vector<std::tuple<double, double, int>> cases = {
+        {0, 150, C("6C")}, {122, 140, C("6D")}, {480, 230, 55}, {300, 60, -1}, {300, 37, 61}};
+    for (const auto& [left, top, target] : cases) {
+        Table(ZoneTable());
+        DragTo(C("5H"), left, top, 100 * kTwipsPerUnitX, 300);
+        EXPECT_EQ(game.UndoCount > 0 ? game.MoveTarget : -1, target) << left << ", " << top;
+    }
 }
 
 // 7H, 8C, 8S, 7D and 3C end columns 0..4, 8D lies covered in column 3 and column 5 is empty;
@@ -281,6 +257,19 @@ TEST_F(MouseTest, RightPressShowsACoveredAceWhole) {
     EXPECT_FALSE(spare.Visible);
 }
 
+// A right press on a covered card other than an Ace shows nothing, and a foundation's card
+// whose next card lies covered is not offered Cover.
+TEST_F(MouseTest, CoveredCardsGetNoPeekAndNoCover) {
+    TableSetup t{{{{C("7D"), C("QC")}}}, {kNoCard, C("6D"), kNoCard, kNoCard}};
+    FillColumns(t, {1, 2, 3, 4, 5});
+    Table(t);
+    game.imgCard_MouseDown(C("7D"), kRightButton, 300, 300);
+    EXPECT_FALSE(game.imgCard[kSpareImage].Visible);
+    EXPECT_FALSE(game.imgCard_MouseUp(C("7D"), kRightButton, 300, 300));
+    const bool opens = game.imgCard_MouseUp(C("6D"), kRightButton, 300, 300);
+    EXPECT_FALSE(opens && game.cardMenu().Items[kCardMenuCover].Visible);
+}
+
 TEST_F(MouseTest, GameMenuFollowsTheHistoryAndF1CallsHelp) {
     Table(ZoneTable());
     const auto open = [&] { return game.Form_MouseUp(2) ? Shown(game.gameMenu()) : Items{}; };
@@ -291,6 +280,9 @@ TEST_F(MouseTest, GameMenuFollowsTheHistoryAndF1CallsHelp) {
     EXPECT_EQ(open(), (Items{"*&Undo Move", "&Restart Current Game", "-", files[0], files[1],
                              files[2], files[3]}));
     game.UndoMove();
+    EXPECT_EQ(open(), files);
+    game.imgCard_DblClick(C("5H"));
+    game.mnuGameNew_Click();
     EXPECT_EQ(open(), files);
     for (int button : {1, 4, 3}) EXPECT_FALSE(game.Form_MouseUp(button));  // left, middle, both
     for (int key : {113, 27, 112, 13}) game.Form_KeyUp(key);  // F1 is 112

@@ -14,7 +14,6 @@ TEST_F(RulesTest, LongRandomPlayStaysConsistentAndUndoesBackToTheLayout) {
         play::DealForPlay(game, deal);
         play::RandomPlayer player(static_cast<std::uint64_t>(deal) * 40503u + 7);
         std::vector<std::string> at = {Describe(game)};  // the table at each history length
-        int most = 0;
         for (int step = 0; step < 90; ++step) {
             const int before = game.UndoCount, shown = platform.gameOverShown;
             const bool wonBefore = game.GameWon;
@@ -32,10 +31,8 @@ TEST_F(RulesTest, LongRandomPlayStaysConsistentAndUndoesBackToTheLayout) {
                     ASSERT_EQ(Describe(game), at[0]);
                 }
                 at = {Describe(game)};
-                most = 0;
                 continue;
             }
-            most = std::max(most, after);
             // By action; double-clicks vary; a drag moves cards only at a release that drops.
             const int change[] = {1, after - before, 1, -1, 0, 0, 0, 0};
             ASSERT_EQ(after - before, change[static_cast<std::size_t>(action)]);
@@ -48,8 +45,6 @@ TEST_F(RulesTest, LongRandomPlayStaysConsistentAndUndoesBackToTheLayout) {
                 at.back() = table;
             }
             ASSERT_EQ(platform.gameOverShown - shown, game.GameWon && !wonBefore ? 1 : 0);
-            // The history grows by twenty records whenever it is full, and never shrinks.
-            ASSERT_EQ(game.UndoUpperBound, 20 * ((std::max(most, 1) + 19) / 20));
         }
         while (game.UndoCount > 0) {
             game.UndoMove();
@@ -58,17 +53,13 @@ TEST_F(RulesTest, LongRandomPlayStaysConsistentAndUndoesBackToTheLayout) {
             ASSERT_EQ(Problems(game) + (then.empty() ? "" : Describe(game)), then) << deal;
         }
     }
-    const auto n = [&done](Action a) { return done[static_cast<std::size_t>(a)]; };
-    const std::string counts = std::to_string(n(Action::Drop)) + " drops, " + std::to_string(n(Action::MenuMove)) +
-                               " menu moves, " + std::to_string(n(Action::Undo)) + " undos, " +
-                               std::to_string(n(Action::Release)) + " empty releases, " +
-                               std::to_string(n(Action::Restart) + n(Action::NewDeal)) + " new layouts, " +
-                               std::to_string(wins) + " wins";
-    EXPECT_TRUE(n(Action::Drop) > 8'000 && n(Action::MenuMove) > 4'000 && n(Action::Undo) > 3'000 &&
-                n(Action::Release) > 2'500 && n(Action::Restart) > 150 && n(Action::NewDeal) > 150)
-        << counts;
-    EXPECT_GT(moves, n(Action::Drop) + n(Action::MenuMove)) << "double-clicks played cards home too";
-    EXPECT_GT(wins, 150) << counts;
+    // Each kind of step came up often enough to count: drops, double-clicks, menu moves,
+    // undos, releases that move nothing, restarts and new deals; moves outnumber the drops and
+    // menu moves, as double-clicks play cards home too.
+    const std::array<long, 10> atLeast = {8'000, 1'000, 4'000, 3'000, 0, 0, 0, 2'500, 150, 150};
+    for (std::size_t a = 0; a < done.size(); ++a) EXPECT_GE(done[a], atLeast[a]) << "action " << a << ": " << done[a];
+    EXPECT_GT(moves, done[0] + done[2]);
+    EXPECT_GT(wins, 150);
 }
 
 }  // namespace

@@ -67,28 +67,31 @@ TEST_F(RulesTest, EveryKindOfMove) {
 }
 
 // With E empty columns a run of up to 2^E cards goes onto a card; into an empty column
-// half that, or 2^E - 1 when the run is a whole column. A run from the Queen reaches twelve.
+// half that, or 2^E - 1 when the run is a whole column. E = 6 - the columns written.
 TEST_F(RulesTest, RunLimitsByEmptyColumns) {
-    const std::string queenDown = "QH JS 10H 9S 8H 7S 6H 5S 4H 3S 2H AS";
-    const int limits[3][6] = {{1, 2, 4, 8, 16}, {0, 1, 2, 4, 8, 16}, {0, 1, 3, 7, 15, 31}};  // by E
-    for (int kind = 0; kind < 3; ++kind)  // onto the King of Spades, part of a column, all of it
-        for (int e = kind ? 1 : 0; e <= (kind ? 5 : 4); ++e)
-            for (const int n : {std::min(limits[kind][e], 12), limits[kind][e] + 1}) {
-                if (n > 12) continue;
-                std::size_t end = 0;
-                for (int i = 0; i < n; ++i) end = queenDown.find(' ', end + 1);
-                const std::string run = queenDown.substr(0, end);
-                std::vector<std::string> from(static_cast<std::size_t>(6 - e), "*");
-                from[0] = kind == 0 ? "* KS" : kind == 1 ? "* " + run : run;
-                if (kind == 0) from[1] = run;
-                std::vector<std::string> to = from;
-                to[0] = kind == 0 ? "* KS " + run : kind == 1 ? "*" : "";
-                if (kind == 0) to[1] = "";
-                else to.push_back(run);
-                const std::string drop = "QH>" + std::to_string(kind ? 6 - e : 0);
-                const bool fits = n <= limits[kind][e];
-                Check({Join(from) + " / KC KD", drop, fits ? Join(to) + " / KC KD" : "="});
-            }
+    const struct { const char *table, *drop; bool fits; } cases[] = {
+        {"* KS | * QH | * | * | * | *", "QH>0", true},  // onto a card, E = 0
+        {"* KS | * QH JS | * | * | * | *", "QH>0", false},
+        {"* KS | * QH JS | * | * | *", "QH>0", true},  // E = 1
+        {"* KS | * QH JS 10H | * | * | *", "QH>0", false},
+        {"* KS | * QH JS 10H 9S 8H 7S 6H 5S | *", "QH>0", true},  // E = 3
+        {"* KS | * QH JS 10H 9S 8H 7S 6H 5S 4H | *", "QH>0", false},
+        {"* QH | * | * | * | *", "QH>5", true},  // part of a column into an empty one
+        {"* QH JS | * | * | * | *", "QH>5", false},
+        {"* QH JS 10H 9S | * | *", "QH>5", true},
+        {"* QH JS 10H 9S 8H | * | *", "QH>5", false},
+        {"QH JS | * | * | * | *", "QH>5", false},  // a whole column
+        {"QH JS 10H | * | * | *", "QH>5", true},
+        {"QH JS 10H 9S | * | * | *", "QH>5", false},
+        {"QH JS 10H 9S 8H 7S 6H 5S 4H 3S 2H AS | *", "QH>5", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        Table(std::string(c.table) + " / KC KD");
+        Act(c.drop);
+        EXPECT_EQ(game.UndoCount, c.fits ? 1 : 0);
+        EXPECT_EQ(Problems(game), "");
+    }
 }
 
 }  // namespace
