@@ -178,12 +178,12 @@ int Position::Disorder() const {
 }
 
 // Every card from a column's first break down must leave the column at least once, the
-// deepest first. A card leaves for its foundation (the one below it in its suit is then off
+// deepest first. A card leaves for its foundation (every lower card of its suit is then off
 // its place already), into an empty column (a column was dug out completely), or onto a card
 // one rank higher at the end of a column. Such a card is either still on its place with all
 // below it gone, or was put there onto one a rank higher in turn, down to a card on its place:
 // so it is a card that has been dug out or bared, or a hand or foundation card lying on such a
-// chain. Counting each card ever dug out as ready to take a card at any time only allows more,
+// chain. Counting each card ever bared as ready to take a card at any time only allows more,
 // and more cards dug only allow more, so digging greedily digs all a line of play could dig.
 // When that leaves behind a card that must go, nothing wins.
 bool Position::Stuck() const {
@@ -209,7 +209,9 @@ bool Position::Stuck() const {
             }
         for (int c = 0; c < kColumns; ++c) {
             const int card = cols_[c][end[c] - 1];
-            const bool leaves = Rank(card) == kAce || (((away | gone) >> (card - 1)) & 1) || base[Rank(card) + 1];
+            // Home only over every lower card of its suit.
+            const std::uint64_t lower = ((1ULL << Rank(card)) - 1) << CardNumber(SuitOf(card), 0);
+            const bool leaves = ((away | gone) & lower) == lower || base[Rank(card) + 1];
             if (!leaves) continue;
             gone |= 1ULL << card;
             if (--end[c] == 0) return false;
