@@ -177,6 +177,53 @@ int Position::Disorder() const {
     return total;
 }
 
+// Every card from a column's first break down must leave the column at least once, the
+// deepest first. A card leaves for its foundation (every lower card of its suit is then off
+// its place already), into an empty column (a column was dug out completely), or onto a card
+// one rank higher at the end of a column. Such a card is either still on its place with all
+// below it gone, or was put there onto one a rank higher in turn, down to a card on its place:
+// so it is a card that has been dug out or bared, or a hand or foundation card lying on such a
+// chain. Counting each card ever bared as ready to take a card at any time only allows more,
+// and more cards dug only allow more, so digging greedily digs all a line of play could dig.
+// When that leaves behind a card that must go, nothing wins.
+bool Position::Stuck() const {
+    std::uint64_t away = hand_;  // hand and foundation cards
+    for (int suit = 0; suit < kSuitCount; ++suit)
+        for (int r = 0; r <= found_[suit]; ++r) away |= 1ULL << CardNumber(suit, r);
+    std::uint64_t gone = 0;  // dug out
+    std::uint64_t dug = 0;   // dug out, or bared at the end of its column
+    std::array<int, kColumns> end{};
+    for (int c = 0; c < kColumns; ++c) {
+        end[c] = len_[c];
+        if (end[c] == 0) return false;  // an empty column takes any card
+        dug |= 1ULL << cols_[c][end[c] - 1];
+    }
+    for (bool more = true; more;) {
+        more = false;
+        // base[r]: a card of rank r can be at the end of a column to take one of rank r - 1.
+        std::array<bool, kRankCount + 1> base{};
+        for (int r = kRankCount - 1; r >= 0; --r)
+            for (int suit = 0; suit < kSuitCount; ++suit) {
+                const std::uint64_t bit = 1ULL << CardNumber(suit, r);
+                base[r] = base[r] || (dug & bit) || ((away & bit) && base[r + 1]);
+            }
+        for (int c = 0; c < kColumns; ++c) {
+            const int card = cols_[c][end[c] - 1];
+            // Home only over every lower card of its suit.
+            const std::uint64_t lower = ((1ULL << Rank(card)) - 1) << CardNumber(SuitOf(card), 0);
+            const bool leaves = ((away | gone) & lower) == lower || base[Rank(card) + 1];
+            if (!leaves) continue;
+            gone |= 1ULL << card;
+            if (--end[c] == 0) return false;
+            dug |= 1ULL << cols_[c][end[c] - 1];
+            more = true;
+        }
+    }
+    for (int c = 0; c < kColumns; ++c)
+        if (end[c] > len_[c] - DisorderOf(c)) return true;
+    return false;
+}
+
 bool Position::operator==(const Position& other) const {
     if (len_ != other.len_ || hand_ != other.hand_ || found_ != other.found_) return false;
     for (int c = 0; c < kColumns; ++c)

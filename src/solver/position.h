@@ -53,6 +53,8 @@ public:
     // Cards from each column's first break in the order to its end: those that must leave.
     int Disorder() const;
     int DisorderOf(int column) const;
+    // True only when no sequence of moves can win from here (false proves nothing).
+    bool Stuck() const;
     Key Fingerprint() const;
     // The same cards in the same places, column for column.
     bool operator==(const Position& other) const;

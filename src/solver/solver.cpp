@@ -307,6 +307,9 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
 // lost) up to a quarter of the time, then narrow passes restarted with other tie-breaks,
 // since a search that went wrong early rarely recovers.
 Solution Solve(const Position& start, const Budget& budget) {
+    // The static proof settles a few deals at once; tried at every position it costs more
+    // than it prunes.
+    if (start.Stuck()) return {Verdict::NotWinnable, {}, 0};
     const double begin = ThreadMilliseconds();
     const auto until = [&](double share) { return begin + share * static_cast<double>(budget.milliseconds); };
     constexpr int kRestarts = 32;

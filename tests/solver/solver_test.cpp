@@ -69,6 +69,12 @@ protected:
         if (solution.verdict == Verdict::Winnable) {
             const int won = Replay(deal, solver::MoveLines(solution.moves));
             EXPECT_EQ(won, static_cast<int>(solution.moves.size()));
+            // The static proof must never condemn a position a win passes through.
+            solver::Position p = solver::Position::FromDeal(deal);
+            for (const solver::Move& m : solution.moves) {
+                EXPECT_FALSE(p.Stuck());
+                p.Apply(m);
+            }
         }
         return solution;
     }
@@ -116,6 +122,9 @@ TEST_F(SolverTest, DealsThatCannotBeWon) {
     for (const Deal& deal : cases) {
         ASSERT_TRUE(IsPermutation(deal));
         EXPECT_EQ(SolveAndReplay(deal).verdict, Verdict::NotWinnable);
+        // The static proof sees it too: the Jacks and Kings at the ends must leave, and no
+        // Queen can ever be bared or put at the end of a column.
+        EXPECT_TRUE(solver::Position::FromDeal(deal).Stuck());
     }
 }
 
