@@ -24,7 +24,7 @@ TEST(SettingsText, ReadingTakesWhatItFindsAndDefaultsTheRest) {
              {"", "0|0|off"}, {garbage, "0|0|off"}, {"[WindowPosition", "0|0|off"}, {"Left=5\nTop=6\n", "0|0|off"},
              {"[Other]\nLeft=9\n[windowposition]\n LEFT = 1440\n;Top=55\ntop=\"-720\"\n[WindowPosition]\nLeft=5",
               "1440|-720|off"},
-             {"[WindowPosition]\nTop=900.9", "0|900|off"}, {options + "-1", "0|0|on"}, {options + "1", "0|0|on"},
+             {"[WindowPosition]\nTop=900.9", "0|900|off"}, {"[WindowPosition]\nLeft=3\n[Other]\nTop=7\n", "3|0|off"}, {options + "-1", "0|0|on"}, {options + "1", "0|0|on"},
              {options + "-7x", "0|0|on"}, {options + " 1", "0|0|on"}, {options + "0", "0|0|off"},
              {options + "abc", "0|0|off"}, {options + "00", "0|0|off"}})
         EXPECT_EQ(Show(ParseSettings(text)), expected) << text;
