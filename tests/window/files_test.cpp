@@ -269,6 +269,18 @@ TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {
     EXPECT_EQ(window->pos(), placed);
 }
 
+// The hidden "winnable games only" mark survives a start that opens a saved game, and is
+// written back at exit.
+TEST_F(FilesTest, TheWinnableGamesMarkIsKeptByAStartWithAGameFile) {
+    window.reset();
+    const QString ini = config.filePath("tessaline/tessaline.ini");
+    QDir().mkpath(config.filePath("tessaline"));
+    WriteAll(ini, "[Options]\nWinnableGamesOnly=1\n");
+    Start(SavedReversedDeal("kept.tsl"));
+    window->close();
+    EXPECT_TRUE(ReadAll(ini).contains("WinnableGamesOnly=-1")) << ReadAll(ini).toStdString();
+}
+
 // The real message box: a file name far wider than the screen, with no blank or hyphen to
 // break at, wraps inside the box instead of running off its right edge.
 TEST_F(FilesTest, ALongPathInAMessageWrapsInsideTheBox) {
