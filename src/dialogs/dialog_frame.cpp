@@ -29,11 +29,8 @@ constexpr int kMarginTwips = 180;
 // Before the window manager has framed a new window its frame is unknown, so it is
 // taken to be as thick as the owner's.
 QSize OuterSize(const QWidget* window, const QWidget* owner) {
-    QSize outer = window->frameGeometry().size();
-    if (outer == window->size() && owner != nullptr) {
-        outer += owner->frameGeometry().size() - owner->size();
-    }
-    return outer;
+    const QMargins own = FrameOf(window);
+    return window->size().grownBy(own.isNull() && owner != nullptr ? FrameOf(owner) : own);
 }
 
 QIcon ProgramIcon(const QWidget* owner) {
