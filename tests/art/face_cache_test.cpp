@@ -91,33 +91,5 @@ TEST(FaceCache, AnythingButAPlainFileInItsPlaceIsLeftAloneAndTheCardsAreDrawn) {
     }
 }
 
-TEST(FaceCache, AnUnwritableFolderOnlyCostsTheDrawing) {
-    CardArt art("/proc/tessaline-cannot-write-here");
-    DrawAll(art, 1);
-    CardArt again("/proc/tessaline-cannot-write-here");
-    DrawAll(again, 1);
-    EXPECT_EQ(again.drawn(), 53);
-    EXPECT_FALSE(again.Face(0, 1).isNull());
-}
-
-TEST(FaceCache, TheStartScaleAndTheScaleInUseAreStoredAndOnlyTheLatestKept) {
-    QTemporaryDir folder;
-    CardArt art(folder.path());
-    DrawAll(art, 1.5);
-    DrawAll(art, 2.25);  // a resize: not stored until the window closes at it
-    EXPECT_TRUE(QFile::exists(FaceCacheFile(folder.path(), 1.5)));
-    EXPECT_FALSE(QFile::exists(FaceCacheFile(folder.path(), 2.25)));
-    art.StoreInUse();
-    EXPECT_TRUE(QFile::exists(FaceCacheFile(folder.path(), 2.25)));
-
-    for (int run = 0; run < CardArt::kStoredScales; ++run) {
-        CardArt later(folder.path());
-        DrawAll(later, 3 + run * 0.1);
-    }
-    const QStringList stored = QDir(folder.path()).entryList({"faces-*.bin"}, QDir::Files);
-    EXPECT_EQ(stored.size(), CardArt::kStoredScales);
-    EXPECT_FALSE(stored.contains(QFileInfo(FaceCacheFile(folder.path(), 1.5)).fileName()));
-}
-
 }  // namespace
 }  // namespace tess
