@@ -56,6 +56,13 @@ protected:
         return enter.isAccepted();
     }
 
+    void StartWithSettings(const QByteArray& ini, std::optional<std::string> gameFile = {}) {
+        window.reset();
+        QDir().mkpath(config.filePath("tessaline"));
+        WriteAll(config.filePath("tessaline/tessaline.ini"), ini);
+        Start(gameFile);
+    }
+
     QTemporaryDir folder;
 };
 
@@ -80,9 +87,9 @@ TEST_F(FilesTest, SaveAsksUnlessTheRememberedFileHoldsTheGameInPlay) {
     const QString list = Path("shopping.tsl"), a = Path("a.tsl"), dropped = SavedReversedDeal("dropped.tsl");
     WriteAll(list, "eggs\nmilk\n");
     const auto saveAsks = [&] {
-        const size_t before = chooser->asked.size();
+        const int before = chooser->asked;
         QTest::keyClick(window->windowHandle(), Qt::Key_S, Qt::ControlModifier);
-        return chooser->asked.size() > before;
+        return chooser->asked > before;
     };
     chooser->answers = {list};
     window->mnuGameOpen_Click();
@@ -146,36 +153,21 @@ TEST_F(FilesTest, AMissingCommandLineFileStillStartsAGame) {
 
 TEST_F(FilesTest, TheCommandLineNamesTheGameByItsBytes) {
     // Linux names are bytes: a Latin-1 name is no UTF-8; after "--" a name may begin with a dash.
-    struct Row {
-        std::vector<std::string> arguments;
-        std::string name;
-    };
-    for (const Row& row : {Row{{"d\xe9j\xe0.tsl"}, "d\xe9j\xe0.tsl"}, Row{{"--", "-x.tsl"}, "-x.tsl"}}) {
-        const std::string path = QFile::encodeName(folder.path()).toStdString() + "/" + row.name;
-        std::ofstream(path, std::ios::binary) << FormatSavedGame(ReversedDeal());
-        std::vector<std::string> arguments = {"tessaline"};
-        for (const std::string& argument : row.arguments) arguments.push_back(argument == row.name ? path : argument);
+    for (std::vector<std::string> words : {std::vector<std::string>{"tessaline", "d\xe9j\xe0.tsl"}, {"tessaline", "--", "-x.tsl"}}) {
+        words.back() = QFile::encodeName(folder.path()).toStdString() + "/" + words.back();
+        std::ofstream(words.back(), std::ios::binary) << FormatSavedGame(ReversedDeal());
         std::vector<char*> argv;
-        for (std::string& argument : arguments) argv.push_back(argument.data());
-        const CommandLine line = ReadCommandLine(static_cast<int>(argv.size()), argv.data());
-        ASSERT_EQ(line.gameFile, path);
-        messages.clear();
-        Start(line.gameFile);
-        EXPECT_TRUE(messages.empty()) << messages[0].text;
+        for (std::string& word : words) argv.push_back(word.data());
+        Start(ReadCommandLine(static_cast<int>(argv.size()), argv.data()).gameFile);
+        EXPECT_TRUE(messages.empty());
         EXPECT_EQ(game().DealOrder, ReversedDeal());
-        EXPECT_EQ(game().Caption(), "Tessaline - " + path);
+        EXPECT_EQ(game().Caption(), "Tessaline - " + words.back());
     }
 }
 
 TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {
     window->move(0, 90);  // a saved place may lie on an edge of the screen
     const QPoint placed = window->pos();
-    window->close();
-    const QByteArray ini = ReadAll(config.filePath("tessaline/tessaline.ini"));
-    EXPECT_TRUE(ini.startsWith("[WindowPosition]")) << ini.toStdString();
-    EXPECT_TRUE(ini.contains("Left=" + QByteArray::number(placed.x() * 15)));
-    EXPECT_TRUE(ini.contains("Top=" + QByteArray::number(placed.y() * 15)));
-    EXPECT_TRUE(ini.contains("[Options]\r\nWinnableGamesOnly=0") || ini.contains("[Options]\nWinnableGamesOnly=0"));
     Start();
     EXPECT_EQ(window->pos(), placed);
 }
@@ -183,13 +175,9 @@ TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {
 // The hidden "winnable games only" mark survives a start that opens a saved game, and is
 // written back at exit.
 TEST_F(FilesTest, TheWinnableGamesMarkIsKeptByAStartWithAGameFile) {
-    window.reset();
-    const QString ini = config.filePath("tessaline/tessaline.ini");
-    QDir().mkpath(config.filePath("tessaline"));
-    WriteAll(ini, "[Options]\nWinnableGamesOnly=1\n");
-    Start(SavedReversedDeal("kept.tsl"));
+    StartWithSettings("[Options]\nWinnableGamesOnly=1\n", QFile::encodeName(SavedReversedDeal("kept.tsl")).toStdString());
     window->close();
-    EXPECT_TRUE(ReadAll(ini).contains("WinnableGamesOnly=-1")) << ReadAll(ini).toStdString();
+    EXPECT_TRUE(ReadAll(config.filePath("tessaline/tessaline.ini")).contains("WinnableGamesOnly=-1"));
 }
 
 // The real message box: a file name far wider than the screen, with no blank or hyphen to
@@ -222,12 +210,9 @@ TEST_F(FilesTest, ALongPathInAMessageWrapsInsideTheBox) {
 // Where the platform cannot place windows or tell where they stand (Wayland), nothing is
 // placed and the stored place survives the run byte for byte.
 TEST_F(FilesTest, WithoutWindowPositionsNothingIsPlacedAndTheStoredPlaceStays) {
-    window.reset();
-    QDir().mkpath(config.filePath("tessaline"));
     const QByteArray stored = "[WindowPosition]\nLeft = 1500.6 ; mine\nTop=900\n\n[Options]\nWinnableGamesOnly=0\n";
-    WriteAll(config.filePath("tessaline/tessaline.ini"), stored);
     placesWindows = false;
-    Start();
+    StartWithSettings(stored);
     EXPECT_FALSE(window->testAttribute(Qt::WA_Moved));
     bool aboutPlaced = true;
     QTimer::singleShot(0, [&] {
@@ -239,7 +224,7 @@ TEST_F(FilesTest, WithoutWindowPositionsNothingIsPlacedAndTheStoredPlaceStays) {
     window->mnuHelpAbout_Click();
     EXPECT_FALSE(aboutPlaced);
     window->mnuGameOpen_Click();
-    EXPECT_EQ(chooser->asked.size(), 1u);
+    EXPECT_EQ(chooser->asked, 1);
     EXPECT_FALSE(chooser->lastPosition);
     window->move(-5, -27);  // what such a platform may report
     window->close();
@@ -247,10 +232,7 @@ TEST_F(FilesTest, WithoutWindowPositionsNothingIsPlacedAndTheStoredPlaceStays) {
 }
 
 TEST_F(FilesTest, AWindowSavedOffEveryScreenComesBack) {
-    window.reset();
-    QDir().mkpath(config.filePath("tessaline"));
-    WriteAll(config.filePath("tessaline/tessaline.ini"), "[WindowPosition]\nLeft=-900000\nTop=900000\n");
-    Start();
+    StartWithSettings("[WindowPosition]\nLeft=-900000\nTop=900000\n");
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(window->frameGeometry().center()));
 }
