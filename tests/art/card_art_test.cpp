@@ -94,17 +94,5 @@ TEST(CardArt, FacesAndTheirVisibleStripsArePairwiseDistinct) {
     }
 }
 
-TEST(CardArt, PileBaseIsGreenAndUnlikeAnyFace) {
-    CardArt art;
-    for (qreal dpr : {1.0, 2.0}) {
-        const QImage base = ImageOf(art.PileBase(dpr));
-        const QRgb middle = base.pixel(base.width() / 2, base.height() / 2);
-        EXPECT_GT(qGreen(middle), std::max(qRed(middle), qBlue(middle)) + 30);
-        for (int card = 0; card < kCardCount; ++card) {
-            EXPECT_GT(Differences(base, ImageOf(art.Face(card, dpr))), 1000) << CardName(card);
-        }
-    }
-}
-
 }  // namespace
 }  // namespace tess

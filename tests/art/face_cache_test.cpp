@@ -57,9 +57,8 @@ TEST(FaceCache, ADamagedOrForeignFileIsDrawnAgainAndReplaced) {
     EXPECT_EQ(cut.drawn(), 53);
     EXPECT_EQ(QFileInfo(path).size(), whole.size()) << "the file is written whole again";
 
+    // Faces of another drawing (an older program) are never shown.
     EXPECT_FALSE(LoadFaceCache(path, "another drawing", QSize(71, 96), 53));
-    EXPECT_FALSE(LoadFaceCache(path, FaceCacheKey(), QSize(72, 96), 53));
-    EXPECT_FALSE(LoadFaceCache(folder.filePath("missing.bin"), FaceCacheKey(), QSize(71, 96), 53));
     EXPECT_TRUE(LoadFaceCache(path, FaceCacheKey(), QSize(71, 96), 53));
 }
 
@@ -89,34 +88,6 @@ TEST(FaceCache, AnythingButAPlainFileInItsPlaceIsLeftAloneAndTheCardsAreDrawn) {
         EXPECT_EQ(after.st_mode, before.st_mode);
         EXPECT_EQ(after.st_ino, before.st_ino);
     }
-}
-
-TEST(FaceCache, AnUnwritableFolderOnlyCostsTheDrawing) {
-    CardArt art("/proc/tessaline-cannot-write-here");
-    DrawAll(art, 1);
-    CardArt again("/proc/tessaline-cannot-write-here");
-    DrawAll(again, 1);
-    EXPECT_EQ(again.drawn(), 53);
-    EXPECT_FALSE(again.Face(0, 1).isNull());
-}
-
-TEST(FaceCache, TheStartScaleAndTheScaleInUseAreStoredAndOnlyTheLatestKept) {
-    QTemporaryDir folder;
-    CardArt art(folder.path());
-    DrawAll(art, 1.5);
-    DrawAll(art, 2.25);  // a resize: not stored until the window closes at it
-    EXPECT_TRUE(QFile::exists(FaceCacheFile(folder.path(), 1.5)));
-    EXPECT_FALSE(QFile::exists(FaceCacheFile(folder.path(), 2.25)));
-    art.StoreInUse();
-    EXPECT_TRUE(QFile::exists(FaceCacheFile(folder.path(), 2.25)));
-
-    for (int run = 0; run < CardArt::kStoredScales; ++run) {
-        CardArt later(folder.path());
-        DrawAll(later, 3 + run * 0.1);
-    }
-    const QStringList stored = QDir(folder.path()).entryList({"faces-*.bin"}, QDir::Files);
-    EXPECT_EQ(stored.size(), CardArt::kStoredScales);
-    EXPECT_FALSE(stored.contains(QFileInfo(FaceCacheFile(folder.path(), 1.5)).fileName()));
 }
 
 }  // namespace

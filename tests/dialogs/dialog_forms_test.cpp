@@ -122,33 +122,6 @@ TEST(DialogForms, OpenCentredOverTheOwnerAndCloseOnReturn) {
     }
 }
 
-// Where the platform places windows itself, a dialog is never moved.
-TEST(DialogForms, LeftWhereThePlatformPutsThemWhereItCannotPlaceWindows) {
-    for (const Form& f : kForms) {
-        QWidget owner;
-        owner.move(120, 80);
-        owner.show();
-        auto form = f.make(&owner, false);
-        form->show();
-        EXPECT_FALSE(form->testAttribute(Qt::WA_Moved)) << f.caption;
-    }
-}
-
-// The frame's corner, centred over the owner's frame; the dialog's frame is guessed from the
-// owner's until the window manager reports its own. Sizes are the About box's client area
-// and the main window's (600 x 459) framed as openbox and xfwm4 frame them.
-TEST(DialogPlace, TheFrameIsCentredOverTheOwnersFrame) {
-    const struct { QRect owner; QSize client; QMargins frame; QPoint expected; } cases[] = {
-        {{340, 282, 600, 459}, {275, 158}, {}, {502, 432}},
-        {{340, 282, 602, 480}, {275, 158}, {1, 20, 1, 1}, {502, 432}},
-        {{336, 263, 610, 493}, {275, 158}, {4, 29, 4, 5}, {499, 413}},
-        {{-300, -200, 602, 480}, {169, 102}, {1, 20, 1, 1}, {-85, -22}},
-        {{0, 0, 200, 100}, {275, 158}, {1, 20, 1, 1}, {-39, -40}},  // larger than the owner
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(CentredOver(c.owner, c.client.grownBy(c.frame)), c.expected) << c.owner.x() << "," << c.owner.y();
-}
-
 // A saved corner is used when a strip of its title bar is on some screen; else centred.
 TEST(DialogPlace, ASavedMainWindowCornerIsUsedWhereItCanBeReached) {
     const std::vector<QRect> screens{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};

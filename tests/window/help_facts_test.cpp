@@ -1,11 +1,10 @@
-// What the help pages state about menus, keys and the settings file, read from the pages
-// and checked against the program itself.
+// What the help pages state about menus and keys, read from the pages and checked against
+// the program itself.
 #include <QFile>
 #include <QMenu>
 #include <QRegularExpression>
 
 #include "dialogs/help.h"
-#include "files/settings.h"
 #include "window_fixture.h"
 
 namespace tess::test {
@@ -29,7 +28,7 @@ std::vector<std::pair<QString, QString>> Matches(const QString& text, const char
 
 using HelpFactsTest = WindowTest;
 
-TEST_F(HelpFactsTest, MenusKeysAndTheSettingsFileAreAsTheHelpDescribesThem) {
+TEST_F(HelpFactsTest, MenusAndKeysAreAsTheHelpDescribesThem) {
     std::map<QString, QAction*> menuBar, tableMenu;
     for (QAction* action : window->findChildren<QAction*>())
         if (!action->isSeparator()) menuBar[action->text().remove('&')] = action;
@@ -56,16 +55,6 @@ TEST_F(HelpFactsTest, MenusKeysAndTheSettingsFileAreAsTheHelpDescribesThem) {
     const auto captions = Matches(tablePart.left(tablePart.indexOf("</p>")), R"(<b>([^<]+)</b>)");
     EXPECT_EQ(captions.size(), 6u);
     for (const auto& caption : captions) EXPECT_TRUE(tableMenu.contains(caption.first)) << caption.first.toStdString();
-
-    // The sample settings file is what the program writes for those values.
-    const QString settings = Page("settings.html");
-    ASSERT_EQ(settings.count("<pre>"), 1);
-    const QString pre = settings.mid(settings.indexOf("<pre>") + 5).section("</pre>", 0, 0);
-    const Settings shown = ParseSettings(pre.toStdString());
-    EXPECT_EQ(UpdateSettingsText("", shown), pre.toStdString() + "\n");
-    const auto twips = Matches(settings, R"((\d+) twips make a\s+pixel())");
-    ASSERT_EQ(twips.size(), 1u);
-    EXPECT_EQ(twips[0].first.toDouble(), kTwipsPerPixel);
 }
 
 }  // namespace

@@ -7,50 +7,77 @@
 #include <string>
 #include <vector>
 
-#include <QDir>
+#include <QApplication>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include "support/recording_platform.h"
 #include "support/table_builder.h"
 #include "window/board_widget.h"
+#include "window/card_art.h"
 #include "window/main_window.h"
 
 namespace tess::test {
 
-// Answers the file dialogs from a queue; an empty answer is Cancel.
+// Answers the file dialogs from a queue; none left is Cancel.
 class FakeChooser : public FileChooser {
 public:
-    std::optional<QString> ChooseOpen(QWidget*, std::optional<QPoint> at) override { return Answer("open", at); }
-    std::optional<QString> ChooseSave(QWidget*, std::optional<QPoint> at) override { return Answer("save", at); }
+    std::optional<QString> ChooseOpen(QWidget*, std::optional<QPoint> at) override { return Answer(at); }
+    std::optional<QString> ChooseSave(QWidget*, std::optional<QPoint> at) override { return Answer(at); }
     QString Remembered() const override { return remembered; }
     void Remember(const QString& path) override { remembered = path; }
 
-    std::deque<std::optional<QString>> answers;
-    std::vector<std::string> asked;
+    std::deque<QString> answers;
+    int asked = 0;
     std::optional<QPoint> lastPosition;
     QString remembered;
 
 private:
-    std::optional<QString> Answer(const char* kind, std::optional<QPoint> at) {
-        asked.push_back(kind);
+    std::optional<QString> Answer(std::optional<QPoint> at) {
+        ++asked;
         lastPosition = at;
         if (answers.empty()) return std::nullopt;
-        std::optional<QString> answer = answers.front();
+        const QString answer = answers.front();
         answers.pop_front();
         return answer;
     }
 };
 
+// A menu's visible items as the player reads them; the default item is marked bold.
+inline QStringList VisibleItems(QMenu* menu) {
+    QStringList items;
+    for (QAction* action : menu->actions()) {
+        if (!action->isVisible()) continue;
+        items << (action->isSeparator() ? "-" : action->text()) + (action->font().bold() ? " (bold)" : "");
+    }
+    return items;
+}
+
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { Start(); }
+    void SetUp() override {
+        // A popup menu runs its own loop: note what it offers, run the chosen item, close it.
+        QObject::connect(&popupWatch, &QTimer::timeout, [this] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) return;
+            menus.push_back(VisibleItems(menu));
+            for (QAction* action : menu->actions())
+                if (action->objectName() == choose || (choose == "default" && action == menu->defaultAction()))
+                    action->trigger();
+            menu->close();
+        });
+        popupWatch.start(5);
+        Start();
+    }
 
     void Start(const QString& gameFile) { Start(QFile::encodeName(gameFile).toStdString()); }
     void Start(std::optional<std::string> gameFile = std::nullopt) {
+        window.reset();
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         qputenv("XDG_CACHE_HOME", config.filePath("cache").toUtf8());
         auto fake = std::make_unique<FakeChooser>();
@@ -64,14 +91,21 @@ protected:
             platform.messageHook = [this](const std::string& text, const std::string& title, MessageIcon icon) {
                 messages.push_back({text, title, icon});
             };
-            platform.gameOverHook = [this] { ++gameOvers; };
+            platform.gameOverHook = [] {};  // a test that wins shows the dialog itself
             platform.helpHook = [this] { ++helps; };
         };
         window = std::make_unique<MainWindow>(std::move(options));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        Activate();
+    }
+    // Also after a popup menu, whose closing hands the activation back only in later events.
+    void Activate() {
+        for (int i = 0; i < 200 && !window->isActiveWindow(); ++i) {
+            window->activateWindow();
+            QTest::qWait(5);
+        }
+        ASSERT_TRUE(window->isActiveWindow());
     }
 
     Game& game() { return window->game(); }
@@ -79,56 +113,86 @@ protected:
 
     void Craft(const TableSetup& setup) {
         SetUpTable(game(), setup);
-        board()->SyncWithGame();
+        Q_EMIT board()->GameChanged();  // the menus follow as after any move
     }
 
-    QPoint CentreOf(int index, double dy = 0) { return board()->ImageCentre(index, dy); }
-    // The pixel spot of a visible strip of a covered column card.
-    QPoint StripOf(int card) {
-        const CardImage& image = game().imgCard[card];
+    QPoint CentreOf(const char* card) { return board()->ImageCentre(C(card)); }
+    // The visible strip of a card that another covers in its column.
+    QPoint StripOf(const char* card) {
+        const CardImage& image = game().imgCard[C(card)];
         return board()->ToPixels(image.Left + 30, image.Top + 9).toPoint();
     }
 
-    // A double-click as the window system delivers it: press, release, press, double-click,
-    // release (Qt's widget-level helper would send the double-click event alone).
-    void DoubleClick(QPoint onBoard) {
-        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                           board()->mapTo(window.get(), onBoard));
+    void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        held |= button;
+        QTest::mousePress(board(), button, Qt::NoModifier, at);
+        pointer = at;
+    }
+    void MoveTo(QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, board()->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
+        QApplication::sendEvent(board(), &move);
+        pointer = at;
+    }
+    void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        held &= ~button;
+        QTest::mouseRelease(board(), button, Qt::NoModifier, at);
+        QApplication::processEvents();
+    }
+    void Drag(QPoint from, QPoint to) {
+        Press(from);
+        for (int i = 1; i <= 8; ++i) MoveTo(from + (to - from) * i / 8);
+        Release(to);
+    }
+    // Drags a card by its strip so that it lands just below another card.
+    void DragOnto(const char* card, const char* target) {
+        const CardImage &image = game().imgCard[C(card)], &onto = game().imgCard[C(target)];
+        const QPointF shift = board()->ToPixels(onto.Left, onto.Top + kSlotStep) - board()->ToPixels(image.Left, image.Top);
+        Drag(StripOf(card), StripOf(card) + shift.toPoint());
+    }
+    void RightClick(QPoint at) {
+        Press(at, Qt::RightButton);
+        Release(at, Qt::RightButton);
+    }
+    // A double-click as the window system delivers it, second press included.
+    void DoubleClick(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseDClick(window->windowHandle(), button, Qt::NoModifier, board()->mapTo(window.get(), at));
+        QApplication::processEvents();
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(window->windowHandle(), Qt::Key(key), modifiers);
         QApplication::processEvents();
     }
 
-    void Drag(QPoint from, QPoint to, int steps = 8) {
-        QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
-        for (int i = 1; i <= steps; ++i) {
-            const QPoint at = from + (to - from) * i / steps;
-            QMouseEvent move(QEvent::MouseMove, at, board()->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
-                             Qt::NoModifier);
-            QApplication::sendEvent(board(), &move);
+    QImage Shot() { return board()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // Pixels of the card's top strip that the shot does not show at `at`: its see-through
+    // corners aside, and the last column, which a drag picture leaves out.
+    int Unlike(const QImage& shot, QPoint at, int card) {
+        const QImage face = art.Face(card, 1).toImage().convertToFormat(QImage::Format_ARGB32);
+        int differing = 0;
+        for (int y = 0; y < kSlotStep; ++y) {
+            for (int x = 0; x < face.width() - 1; ++x) {
+                const QRgb want = face.pixel(x, y);
+                if (qAlpha(want) < 255) continue;
+                const QRgb got = shot.valid(at + QPoint(x, y)) ? shot.pixel(at + QPoint(x, y)) : 0;
+                differing += std::max({std::abs(qRed(got) - qRed(want)), std::abs(qGreen(got) - qGreen(want)),
+                                       std::abs(qBlue(got) - qBlue(want))}) > 40;
+            }
         }
-        QTest::mouseRelease(board(), Qt::LeftButton, Qt::NoModifier, to);
-    }
-
-    // Drags a card (and what lies on it) so that its picture stands at (left, top) in
-    // board units; grabbed by its visible strip, or anywhere when it is a last card.
-    void DragCardTo(int card, double left, double top) {
-        const CardImage& image = game().imgCard[card];
-        const QPoint from = StripOf(card);
-        const QPointF shift = board()->ToPixels(left, top) - board()->ToPixels(image.Left, image.Top);
-        Drag(from, from + shift.toPoint());
-    }
-    // Drags a card onto the spot just below another card, as a player would drop it there.
-    void DragCardOnto(int card, int target) {
-        const CardImage& onto = game().imgCard[target];
-        DragCardTo(card, onto.Left, onto.Top + kSlotStep);
+        return differing;
     }
 
     QTemporaryDir config;
     FakeChooser* chooser = nullptr;
     std::unique_ptr<MainWindow> window;
-    bool placesWindows = true;  // false: act as on Wayland
+    CardArt art;
+    bool placesWindows = true;   // false: act as on Wayland
     std::vector<RecordedMessage> messages;
-    int gameOvers = 0;
     int helps = 0;
+    QTimer popupWatch;
+    std::vector<QStringList> menus;  // every popup menu opened, as it showed
+    QString choose;                  // the item to run in them: an object name, or "default"
+    Qt::MouseButtons held;
+    QPoint pointer;
 };
 
 }  // namespace tess::test
