@@ -51,13 +51,15 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("faults", type=pathlib.Path)
     parser.add_argument("--build", default="build/faults", help="build folder (configured here)")
-    parser.add_argument("--only", help="run only faults whose path contains this text")
+    parser.add_argument("--only", action="append",
+                        help="run only faults whose path contains this text (may be repeated)")
     args = parser.parse_args()
     for signum in (signal.SIGTERM, signal.SIGHUP):
         signal.signal(signum, interrupted)
     if subprocess.run(["git", "diff", "--quiet", "--", "src"], cwd=ROOT).returncode != 0:
         sys.exit("src/ has uncommitted changes; plant faults in a clean tree only")
 
+    began = time.time()
     build = args.build
     configure = ["cmake", "-S", ".", "-B", build, "-DCMAKE_BUILD_TYPE=Debug", "-DTESSALINE_TESTS=ON"]
     if not run(configure, 600):
@@ -79,7 +81,7 @@ def main():
     tally = collections.defaultdict(lambda: [0, 0])
     survivors = []
     for number, rel, find, replace in read_faults(args.faults):
-        if args.only and args.only not in rel:
+        if args.only and not any(part in rel for part in args.only):
             continue
         path = ROOT / rel
         original = path.read_text()
@@ -116,6 +118,7 @@ def main():
         print(f"| all | {planted} | {total[0]} | {100 * total[0] / planted:.0f} % |")
     for line in survivors:
         print("survived:", line)
+    print(f"whole run: {(time.time() - began) / 60:.1f} min")
 
 
 if __name__ == "__main__":

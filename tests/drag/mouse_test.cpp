@@ -118,22 +118,6 @@ TEST_F(MouseTest, OwnPositionIsForColumnCardsOnly) {
     }
 }
 
-TEST_F(MouseTest, PictureFollowsThePointerInBoardUnits) {
-    Table(ZoneTable());
-    Press(C("7C"));
-    const DragPicture& picture = game.picForDragging;
-    Move(C("7C"), kGrabX, kGrabY);  // at the press point itself: nothing yet
-    EXPECT_FALSE(picture.Visible);
-    Move(C("7C"), kGrabX, kGrabY + 15 * 37);
-    EXPECT_TRUE(picture.Visible && !game.imgCard[C("6C")].Visible);
-    EXPECT_EQ(picture.Left, game.DragOriginLeft);
-    EXPECT_EQ(picture.Top, game.DragOriginTop + 37);
-    Move(C("7C"), kGrabX + 100 * 15.475, kGrabY);
-    EXPECT_DOUBLE_EQ(picture.Left, game.DragOriginLeft + 100);
-    game.imgCard_MouseMove(C("7C"), kLeftButton | kRightButton, kGrabX, kGrabY);  // not carried
-    EXPECT_DOUBLE_EQ(picture.Left, game.DragOriginLeft + 100);
-}
-
 // After the Ace of Diamonds went home, every drag that moves nothing puts the table back and
 // reloads the move request from the newest undo record. The lone hand card, the five of
 // Hearts, lies level with the 6C ending column 2, where it fits; column 5 is empty. With the
@@ -268,25 +252,6 @@ TEST_F(MouseTest, CoveredCardsGetNoPeekAndNoCover) {
     EXPECT_FALSE(game.imgCard_MouseUp(C("7D"), kRightButton, 300, 300));
     const bool opens = game.imgCard_MouseUp(C("6D"), kRightButton, 300, 300);
     EXPECT_FALSE(opens && game.cardMenu().Items[kCardMenuCover].Visible);
-}
-
-TEST_F(MouseTest, GameMenuFollowsTheHistoryAndF1CallsHelp) {
-    Table(ZoneTable());
-    const auto open = [&] { return game.Form_MouseUp(2) ? Shown(game.gameMenu()) : Items{}; };
-    const Items files = {"Start &New Game", "&Open Saved Game...", "&Save Current Game",
-                         "Save Current Game &As..."};
-    EXPECT_EQ(open(), files);
-    game.imgCard_DblClick(C("5H"));
-    EXPECT_EQ(open(), (Items{"*&Undo Move", "&Restart Current Game", "-", files[0], files[1],
-                             files[2], files[3]}));
-    game.UndoMove();
-    EXPECT_EQ(open(), files);
-    game.imgCard_DblClick(C("5H"));
-    game.mnuGameNew_Click();
-    EXPECT_EQ(open(), files);
-    for (int button : {1, 4, 3}) EXPECT_FALSE(game.Form_MouseUp(button));  // left, middle, both
-    for (int key : {113, 27, 112, 13}) game.Form_KeyUp(key);  // F1 is 112
-    EXPECT_EQ(platform.helpShown, 1);
 }
 
 }  // namespace
