@@ -104,23 +104,32 @@ TEST(GameFiles, SaveAndOpenWithTheMessagesAndOutcomesOfATableOfFiles) {
 }
 
 // A failed save says why, keeps the caption, and leaves the old file whole with nothing
-// beside it. Every save runs as nobody, limited to files of 100 bytes.
+// beside it; a writable file in a folder that is not, where no temporary file can stand, is
+// overwritten in place, whole and shorter than it was. Every save runs as nobody, limited
+// to files of 100 bytes unless said otherwise.
 TEST(GameFiles, FailedSavesLeaveTheOldFileWhole) {
     using SetUp = std::function<void(const std::string& path)>;
-    struct Case { const char* name; SetUp setUp; std::string said, left; };  // left: the file's bytes, the entries
-    const auto file = [](mode_t m) -> SetUp { return [=](auto& p) { WriteBytes(p, "old"), ::chmod(p.c_str(), m); }; };
-    const std::string denied = "Error #13, Permission denied";
+    struct Case { const char* name; SetUp setUp; std::string expected; rlim_t limit = 100; };
+    const auto file = [](mode_t m, std::string old = "old") -> SetUp {
+        return [=](auto& p) { WriteBytes(p, old), ::chmod(p.c_str(), m); };
+    };
+    const auto locked = [](const SetUp& then) -> SetUp {
+        return [=](auto& p) { then ? then(p) : void(), ::chmod(p.substr(0, p.rfind('/')).c_str(), 0555); };
+    };
+    // What the save says, the file's bytes, the caption and the entries in the folder.
+    const auto failed = [](const std::string& error, const std::string& left, int entries) {
+        return "failed||Error #" + error + "|Save|e|" + left + "|Tessaline|" + std::to_string(entries);
+    };
     const std::vector<Case> cases = {
-        {"missing/deal.tsl", {}, "Error #2, No such file or directory", "|0"},
-        {"deal.tsl", [](auto& p) { ::mkdir(p.c_str(), 0777); }, "Error #21, Is a directory", "|1"},
-        {"deal.tsl", file(0444), denied, "old|1"},
-        {"deal.tsl", file(0666), "Error #27, File too large", "old|1"},
-        {"deal.tsl", [](auto& p) { ::chmod(p.substr(0, p.rfind('/')).c_str(), 0555); }, denied, "|0"},
-        // Written in place for want of a temporary file, yet only once the space is there.
-        {"deal.tsl", [&](auto& p) { file(0666)(p), ::chmod(p.substr(0, p.rfind('/')).c_str(), 0555); },
-         "Error #27, File too large", "old|1"},
+        {"missing/deal.tsl", {}, failed("2, No such file or directory", "", 0)},
+        {"deal.tsl", [](auto& p) { ::mkdir(p.c_str(), 0777); }, failed("21, Is a directory", "", 1)},
+        {"deal.tsl", file(0444), failed("13, Permission denied", "old", 1)},
+        {"deal.tsl", file(0666), failed("27, File too large", "old", 1)},
+        {"deal.tsl", locked({}), failed("13, Permission denied", "", 0)},
+        {"deal.tsl", locked(file(0666)), failed("27, File too large", "old", 1)},  // in place, once there is room
+        {"deal.tsl", locked(file(0666, std::string(300, 'x'))), "saved||the deal|Tessaline - @|1", 1000},
         {"deal.tsl", [](auto& p) { ::mkfifo(p.c_str(), 0666), ::chmod(p.c_str(), 0666); },
-         "Error #6, No such device or address", "|1"},
+         failed("6, No such device or address", "", 1)},
     };
     test::TempDir dir;
     ASSERT_EQ(::chmod(dir.path.c_str(), 0755), 0);
@@ -129,37 +138,18 @@ TEST(GameFiles, FailedSavesLeaveTheOldFileWhole) {
         ASSERT_EQ(::mkdir(folder.c_str(), 0777) | ::chmod(folder.c_str(), 0777), 0);
         if (cases[i].setUp) cases[i].setUp(path);
         const std::string said = test::RunInChild([&] {
-            const rlimit limit{100, 100};
+            const rlimit limit{cases[i].limit, cases[i].limit};
             ::signal(SIGXFSZ, SIG_IGN), ::setrlimit(RLIMIT_FSIZE, &limit);
             test::RecordingPlatform platform;
             Game game(platform);
-            const std::string result = game.SaveGame(path) ? "saved|" : "failed|";
-            return result + game.Caption() + Said(platform);
+            game.DealRandomGame();
+            const std::string result = game.SaveGame(path) ? "saved|" : "failed|", bytes = ReadBytes(path);
+            return result + Said(platform) + "|" + (bytes == FormatSavedGame(game.DealOrder) ? "the deal" : bytes) +
+                   "|" + game.Caption();
         });
-        EXPECT_EQ(said + "|" + ReadBytes(path) + "|" + std::to_string(Entries(folder)),
-                  "failed|Tessaline|" + cases[i].said + "|Save|e|" + cases[i].left);
+        EXPECT_EQ(said + "|" + std::to_string(Entries(folder)), Named(cases[i].expected, path));
     }
     EXPECT_TRUE(SaveFailureMessage(ENOMEDIUM).text.starts_with("Cannot read drive A:\r\n"));
-}
-
-// No temporary file can stand beside a writable file in a folder that is not: the file is
-// overwritten in place, whole, shorter than it was, and nothing else appears.
-TEST(GameFiles, AWritableFileInAFolderThatIsNotIsSavedInPlace) {
-    test::TempDir dir;
-    const std::string folder = dir.File("locked"), path = folder + "/deal.tsl";
-    ASSERT_EQ(::chmod(dir.path.c_str(), 0755) | ::mkdir(folder.c_str(), 0755), 0);
-    WriteBytes(path, std::string(300, 'x'));
-    ASSERT_EQ(::chmod(path.c_str(), 0666) | ::chmod(folder.c_str(), 0555), 0);
-    const std::string said = test::RunInChild([&] {
-        test::RecordingPlatform platform;
-        Game game(platform);
-        game.DealRandomGame();
-        const std::string result = game.SaveGame(path) ? "saved|" : "failed|";
-        return result + (ReadBytes(path) == FormatSavedGame(game.DealOrder) ? "whole" : "not the deal") + Said(platform);
-    });
-    EXPECT_EQ(said, "saved|whole");
-    EXPECT_EQ(Entries(folder), 1);
-    ::chmod(folder.c_str(), 0755);
 }
 
 // Only one saved game may be dragged in; a drop that opens it lays it out afresh. The
