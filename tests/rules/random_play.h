@@ -120,11 +120,9 @@ private:
             const CardImage& image = game.imgCard[card];
             double left = 45, top = Below(2) ? 200 : image.Top;  // between columns 0 and 1
             if (Below(3) == 0) left = image.Left, top = image.Top;
-            if (target >= FoundationBase(0) && target < ColumnBase(0)) {
-                left = kFoundationLeft, top = FoundationTopPos(target - FoundationBase(0));
-            } else if (target >= 0) {  // level with the column's last card
-                const int column = game.ColumnOf(target);
-                left = ColumnLeft(column), top = SlotTop(game.LastRowInColumn(column)) + kSlotStep;
+            if (target >= 0) {  // onto a pile's base, or a slot below the column's last card
+                const CardImage& onto = game.imgCard[target];
+                left = onto.Left, top = onto.Top + (IsCardImage(target) ? kSlotStep : 0);
             }
             held_->aimX = held_->grabX + (left - image.Left) * kTwipsPerUnitX;
             held_->aimY = held_->grabY + (top - image.Top) * kTwipsPerUnitY;
