@@ -36,14 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The same bytes in chunks whose sizes the bytes themselves choose.
     SavedGameParser parser;
-    std::size_t at = 0;
-    std::size_t step = size > 0 ? data[0] % 7 + 1 : 1;
-    while (at < size) {
-        const std::size_t n = step < size - at ? step : size - at;
-        if (!parser.Feed(text.substr(at, n))) break;
+    for (std::size_t at = 0, n = size > 0 ? data[0] % 7 + 1 : 0; at < size && parser.Feed(text.substr(at, n));
+         n = data[at % size] % 13 + 1)
         at += n;
-        step = data[at % size] % 13 + 1;
-    }
     const SavedGameResult chunked = parser.Finish();
     Require(chunked.failure == whole.failure, "the verdict depended on how the bytes were cut");
     Require(chunked.failure != OpenFailure::None || chunked.deal == whole.deal, "the deal depended on the cuts");

@@ -1,4 +1,4 @@
-// The table under the mouse: drag and drop, the Ace peek, the card menu and the table's menu.
+// The table under the mouse: drag and drop, the Ace peek and the card menu.
 #include <algorithm>
 #include <functional>
 #include <tuple>
@@ -37,10 +37,9 @@ auto Snapshot(const Game& game) {
 
 // The visible items in order: "-" for a separator, "*" before the default item (shown even
 // when hidden).
-template <std::size_t N>
-Items Shown(const PopupMenu<N>& menu) {
+Items Shown(const PopupMenu<kCardMenuItemCount>& menu) {
     Items shown;
-    for (std::size_t i = 0; i < N; ++i)
+    for (std::size_t i = 0; i < menu.Items.size(); ++i)
         if (const MenuItem& m = menu.Items[i]; m.Visible || static_cast<int>(i) == menu.DefaultItem)
             shown.push_back((static_cast<int>(i) == menu.DefaultItem ? "*" : "") +
                             (m.Separator ? std::string("-") : m.Caption));
@@ -83,7 +82,7 @@ protected:
     Game game{platform};
 };
 
-// Every zone's bounds for the five of Hearts; -1 is no destination. Columns take nearest(x)
+// The zones' bounds for the five of Hearts; -1 is no destination. Columns take nearest(x)
 // 8 + 81c .. 76 + 81c, foundations nearest(x) 498..566 and the raw y 16 + 104f .. 111 + 104f.
 // A column counts only level with its last card (slot 7 here: 134..228), an empty one -10..84.
 TEST_F(MouseTest, DropZonesAndBands) {
@@ -91,16 +90,12 @@ TEST_F(MouseTest, DropZonesAndBands) {
     Press(C("5H"));
     const int c0 = C("6C"), c1 = C("6D"), c2 = C("6S");
     const std::vector<std::tuple<double, double, int>> cases = {
-        {7.4, 180, -1}, {7.5, 180, c0}, {76, 180, c0}, {76.5, 180, c0}, {77, 180, -1},
-        {88, 180, -1}, {88.5, 180, -1}, {89, 180, c1}, {157, 180, c1}, {158, 180, -1},
-        {169, 180, -1}, {170, 180, c2}, {238, 180, c2}, {239, 180, -1}, {250, 50, -1},
-        {251, 50, 60}, {319, 50, 60}, {320, 50, -1}, {332, 50, 61}, {400, 50, 61}, {412, 50, -1},
-        {413, 50, 62}, {481, 50, 62}, {482, 50, -1}, {497, 250, -1}, {497.5, 250, 55},
-        {566.5, 250, 55}, {567, 250, -1}, {530, 15.9, -1}, {530, 16, 53}, {530, 111, 53},
-        {530, 111.2, -1}, {530, 112, -1}, {530, 119.8, -1}, {530, 120, 54}, {530, 215, 54},
-        {530, 216, -1}, {530, 224, 55}, {530, 319, 55}, {530, 320, -1}, {530, 328, 56},
-        {530, 423, 56}, {530, 423.1, -1}, {40, 133.4, -1}, {40, 133.5, c0}, {40, 228.5, c0},
-        {40, 228.6, -1}, {290, -10.6, -1}, {290, -10.5, 60}, {290, 84.5, 60}, {290, 84.6, -1}};
+        {7.4, 180, -1}, {7.5, 180, c0}, {76.5, 180, c0}, {77, 180, -1}, {88.5, 180, -1}, {89, 180, c1},
+        {200, 180, c2}, {250, 50, -1}, {251, 50, 60}, {366, 50, 61}, {447, 50, 62}, {497, 250, -1},
+        {497.5, 250, 55}, {566.5, 250, 55}, {567, 250, -1}, {530, 15.9, -1}, {530, 16, 53}, {530, 111, 53},
+        {530, 111.2, -1}, {530, 119.8, -1}, {530, 120, 54}, {530, 400, 56}, {530, 423.1, -1}, {40, 133.4, -1},
+        {40, 133.5, c0}, {40, 228.5, c0}, {40, 228.6, -1}, {290, -10.6, -1}, {290, -10.5, 60}, {290, 84.5, 60},
+        {290, 84.6, -1}};
     for (const auto& [x, y, target] : cases) {
         const bool legal = target >= 0 && target != 53 && target != 54 && target != 56;
         const DropDecision drop = game.FindDropTarget(x, y);
@@ -116,22 +111,6 @@ TEST_F(MouseTest, OwnPositionIsForColumnCardsOnly) {
         DragToColumn(C("5H"), 0);
         EXPECT_EQ(game.ColumnCards[0][1], C("5H")) << heartsTop;
     }
-}
-
-TEST_F(MouseTest, PictureFollowsThePointerInBoardUnits) {
-    Table(ZoneTable());
-    Press(C("7C"));
-    const DragPicture& picture = game.picForDragging;
-    Move(C("7C"), kGrabX, kGrabY);  // at the press point itself: nothing yet
-    EXPECT_FALSE(picture.Visible);
-    Move(C("7C"), kGrabX, kGrabY + 15 * 37);
-    EXPECT_TRUE(picture.Visible && !game.imgCard[C("6C")].Visible);
-    EXPECT_EQ(picture.Left, game.DragOriginLeft);
-    EXPECT_EQ(picture.Top, game.DragOriginTop + 37);
-    Move(C("7C"), kGrabX + 100 * 15.475, kGrabY);
-    EXPECT_DOUBLE_EQ(picture.Left, game.DragOriginLeft + 100);
-    game.imgCard_MouseMove(C("7C"), kLeftButton | kRightButton, kGrabX, kGrabY);  // not carried
-    EXPECT_DOUBLE_EQ(picture.Left, game.DragOriginLeft + 100);
 }
 
 // After the Ace of Diamonds went home, every drag that moves nothing puts the table back and
@@ -240,53 +219,27 @@ TEST_F(MouseTest, CardMenusOfferTheLegalOneCardMoves) {
     }
 }
 
-TEST_F(MouseTest, RightPressShowsACoveredAceWhole) {
-    TableSetup t{{{{C("AH"), C("KH")}, {C("AS")}}}};  // a covered Ace and a free one
-    FillColumns(t, {2, 3, 4, 5});
+// A right press shows a covered Ace whole until the release or a double-click ends it; a
+// free Ace or another covered card shows nothing. A foundation card whose next card up lies
+// covered is not offered Cover.
+TEST_F(MouseTest, RightPressPeeksAtACoveredAceOnly) {
+    TableSetup t{{{{C("AH"), C("KH")}, {C("AS")}, {C("7D"), C("QC")}}}, {kNoCard, C("6D"), kNoCard, kNoCard}};
+    FillColumns(t, {3, 4});  // column 5 stays empty
     Table(t);
     const CardImage& spare = game.imgCard[kSpareImage];
+    game.imgCard_MouseDown(C("7D"), kRightButton, 300, 300);
+    EXPECT_FALSE(spare.Visible || game.imgCard_MouseUp(C("7D"), kRightButton, 300, 300));
+    game.imgCard_MouseDown(C("AS"), kRightButton, 300, 300);
+    EXPECT_FALSE(spare.Visible);
     game.imgCard_MouseDown(C("AH"), kRightButton, 300, 300);
     EXPECT_TRUE(spare.Visible && spare.Picture == C("AH"));
     EXPECT_EQ(game.ImageAt(ColumnLeft(0) + 30, SlotTop(0) + 50), kSpareImage);  // over the King
     EXPECT_FALSE(game.imgCard_MouseUp(C("AH"), kRightButton, 300, 300) || spare.Visible);
-    game.imgCard_MouseDown(C("AS"), kRightButton, 300, 300);
-    EXPECT_FALSE(spare.Visible);
-    // A double-click while it is held ends the peek: the picture must not outlive the Ace's place.
     game.imgCard_MouseDown(C("AH"), kRightButton, 300, 300);
-    game.imgCard_DblClick(C("KH"));
+    game.imgCard_DblClick(C("KH"));  // the picture must not outlive the Ace's place
     EXPECT_FALSE(spare.Visible);
-}
-
-// A right press on a covered card other than an Ace shows nothing, and a foundation's card
-// whose next card lies covered is not offered Cover.
-TEST_F(MouseTest, CoveredCardsGetNoPeekAndNoCover) {
-    TableSetup t{{{{C("7D"), C("QC")}}}, {kNoCard, C("6D"), kNoCard, kNoCard}};
-    FillColumns(t, {1, 2, 3, 4, 5});
-    Table(t);
-    game.imgCard_MouseDown(C("7D"), kRightButton, 300, 300);
-    EXPECT_FALSE(game.imgCard[kSpareImage].Visible);
-    EXPECT_FALSE(game.imgCard_MouseUp(C("7D"), kRightButton, 300, 300));
-    const bool opens = game.imgCard_MouseUp(C("6D"), kRightButton, 300, 300);
-    EXPECT_FALSE(opens && game.cardMenu().Items[kCardMenuCover].Visible);
-}
-
-TEST_F(MouseTest, GameMenuFollowsTheHistoryAndF1CallsHelp) {
-    Table(ZoneTable());
-    const auto open = [&] { return game.Form_MouseUp(2) ? Shown(game.gameMenu()) : Items{}; };
-    const Items files = {"Start &New Game", "&Open Saved Game...", "&Save Current Game",
-                         "Save Current Game &As..."};
-    EXPECT_EQ(open(), files);
-    game.imgCard_DblClick(C("5H"));
-    EXPECT_EQ(open(), (Items{"*&Undo Move", "&Restart Current Game", "-", files[0], files[1],
-                             files[2], files[3]}));
-    game.UndoMove();
-    EXPECT_EQ(open(), files);
-    game.imgCard_DblClick(C("5H"));
-    game.mnuGameNew_Click();
-    EXPECT_EQ(open(), files);
-    for (int button : {1, 4, 3}) EXPECT_FALSE(game.Form_MouseUp(button));  // left, middle, both
-    for (int key : {113, 27, 112, 13}) game.Form_KeyUp(key);  // F1 is 112
-    EXPECT_EQ(platform.helpShown, 1);
+    EXPECT_TRUE(game.imgCard_MouseUp(C("6D"), kRightButton, 300, 300));  // the empty column is offered
+    EXPECT_FALSE(game.cardMenu().Items[kCardMenuCover].Visible);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <numeric>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,23 +59,11 @@ inline std::string RunInChild(const std::function<std::string()>& body) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? result : "child died: " + std::to_string(status);
 }
 
-// The numbers 0..51 with some positions changed.
-inline std::vector<int> Numbers(const std::vector<std::pair<int, int>>& changes = {}) {
-    std::vector<int> numbers(kCardCount);
-    std::iota(numbers.begin(), numbers.end(), 0);
-    for (const auto& [at, value] : changes) numbers[static_cast<size_t>(at)] = value;
-    return numbers;
-}
-
-inline std::string Join(const std::vector<int>& numbers, const std::string& sep) {
+// The numbers 0..51, some changed, joined by `sep`: the body of a saved game.
+inline std::string Numbers(const std::string& sep = "\r\n", const std::map<int, int>& changes = {}) {
     std::string text;
-    for (size_t i = 0; i < numbers.size(); ++i) text += (i > 0 ? sep : "") + std::to_string(numbers[i]);
+    for (int i = 0; i < kCardCount; ++i) text += (i ? sep : "") + std::to_string(changes.contains(i) ? changes.at(i) : i);
     return text;
-}
-
-// A saved-game text: the tag line, then the numbers one a line, CR LF.
-inline std::string GameText(const std::string& tagLine, const std::vector<int>& numbers) {
-    return tagLine + "\r\n" + Join(numbers, "\r\n") + "\r\n";
 }
 
 }  // namespace tess::test

@@ -5,8 +5,6 @@
 namespace tess {
 namespace {
 
-using test::GameText;
-using test::Join;
 using test::Numbers;
 
 // The text whole, cut in two at every byte, and a byte at a time: one verdict, one deal.
@@ -28,22 +26,22 @@ void ExpectVerdict(const std::string& text, OpenFailure expected) {
 // Blanks, quotes, signs, 16-bit limits, what is no number, fields too long.
 TEST(SavedGameParse, TableOfTexts) {
     using enum OpenFailure;
-    const std::string tag = "\"Tessaline\"", nl = "\r\n", ok = Join(Numbers(), nl);
+    const std::string tag = "\"Tessaline\"", nl = "\r\n", ok = Numbers();
     for (const auto& [text, expected] : std::vector<std::pair<std::string, OpenFailure>>{
-             {GameText("  Tessaline ", Numbers()), None},
-             {GameText("\" Tessaline\"", Numbers()), NotAGame},
-             {GameText("\"Tessaline\"x", Numbers()), NotAGame},
+             {"  Tessaline " + nl + ok + nl, None},
+             {"\" Tessaline\"" + nl + ok + nl, NotAGame},
+             {tag + "x" + nl + ok + nl, NotAGame},
              {tag + nl + ok.substr(0, ok.size() - 4) + nl + ",", NotAGame},  // 51 numbers and an empty field
-             {GameText(tag, Numbers({{10, -32769}})), CutShort},
-             {GameText(tag, Numbers({{10, -32768}})), NotAGame},
+             {tag + nl + Numbers(nl, {{10, -32769}}) + nl, CutShort},
+             {tag + nl + Numbers(nl, {{10, -32768}}) + nl, NotAGame},
              {tag + nl + "123456789012345678901234567890" + nl, CutShort},
-             {tag + "," + Join(Numbers(), ",") + nl, None},
-             {tag + "\r" + Join(Numbers(), "\r") + "\r", None},
-             {tag + "\n" + Join(Numbers(), "\n") + "\n", None},
-             {tag + nl + Join(Numbers(), " ,\t ") + nl, None},
-             {tag + nl + "+" + Join(Numbers(), "\r\n+") + nl, None},
-             {GameText(tag, Numbers({{51, 60}, {8, -1}})), NotAGame},
-             {tag + nl + "12abc" + nl + Join(Numbers({{12, 0}}), nl), NotAGame},
+             {tag + "," + Numbers(",") + nl, None},
+             {tag + "\r" + Numbers("\r") + "\r", None},
+             {tag + "\n" + Numbers("\n") + "\n", None},
+             {tag + nl + Numbers(" ,\t ") + nl, None},
+             {tag + nl + "+" + Numbers("\r\n+") + nl, None},
+             {tag + nl + Numbers(nl, {{51, 60}, {8, -1}}) + nl, NotAGame},
+             {tag + nl + "12abc" + nl + Numbers(nl, {{12, 0}}), NotAGame},
              {tag + nl + "abc" + nl, CutShort},
              {tag + nl + "abc" + nl + "40000" + nl, CutShort},
              {tag + nl + std::string(5000, '1'), NotAGame},

@@ -13,7 +13,8 @@ std::string Show(const Settings& s) {
     return SingleText(s.SavedLeft) + "|" + SingleText(s.SavedTop) + (s.WinnableGamesOnly ? "|on" : "|off");
 }
 
-// Keys count in the first section of their name, in any case; the rest gives defaults.
+// Keys count in the first section of their name, in any case; only a pair of quotes around a
+// value is taken off; the rest gives defaults.
 TEST(SettingsText, ReadingTakesWhatItFindsAndDefaultsTheRest) {
     for (const auto& [value, expected] : std::vector<std::pair<std::string, int>>{
              {"12abc", 12}, {"abc", 0}, {" -5", -5}, {"+7", 7}, {"\t42 ", 42}, {"-", 0}, {"1440.75", 1440},
@@ -24,7 +25,7 @@ TEST(SettingsText, ReadingTakesWhatItFindsAndDefaultsTheRest) {
              {"", "0|0|off"}, {garbage, "0|0|off"}, {"[WindowPosition", "0|0|off"}, {"Left=5\nTop=6\n", "0|0|off"},
              {"[Other]\nLeft=9\n[windowposition]\n LEFT = 1440\n;Top=55\ntop=\"-720\"\n[WindowPosition]\nLeft=5",
               "1440|-720|off"},
-             {"[WindowPosition]\nTop=900.9", "0|900|off"}, {"[WindowPosition]\nLeft=3\n[Other]\nTop=7\n", "3|0|off"}, {options + "-1", "0|0|on"}, {options + "1", "0|0|on"},
+             {"[WindowPosition]\nTop=900.9\nLeft=\"1440", "0|900|off"}, {"[WindowPosition]\nLeft=3\n[Other]\nTop=7\n", "3|0|off"}, {options + "-1", "0|0|on"}, {options + "1", "0|0|on"},
              {options + "-7x", "0|0|on"}, {options + " 1", "0|0|on"}, {options + "0", "0|0|off"},
              {options + "abc", "0|0|off"}, {options + "00", "0|0|off"}})
         EXPECT_EQ(Show(ParseSettings(text)), expected) << text;

@@ -27,36 +27,23 @@ inline int ColumnTarget(const Game& game, int column) {
     return last < 0 ? ColumnBase(column) : game.ColumnCards[column][last];
 }
 
-// Deal number `deal` of a fixed series. Odd deals are arranged so that wins come up often:
-// deals 1, 5, 9, ... have each column sorted by descending rank (equal ranks still spoil
-// the win); deals 3, 7, 11, ... also have six different ranks in every column.
+// Deal number `deal` of a fixed series. Odd deals have each column sorted by descending
+// rank, so that wins come up often (equal ranks still spoil them); deals 3, 7, 11, ... take
+// six different ranks in every column, the lowest sixteen cards left to the hand.
 inline void DealForPlay(Game& game, int deal) {
     game.SeedRandom(static_cast<std::uint64_t>(deal) * 2654435761u + 1);
     game.mnuGameNew_Click();
     if (deal % 2 == 0) return;
-    std::array<int, kCardCount> order = game.DealOrder;
+    const auto higher = [](int a, int b) { return Rank(a) > Rank(b); };
+    std::array<int, kCardCount> order = game.DealOrder, sorted = order;
     if (deal % 4 == 3) {
-        std::array<std::vector<int>, kColumns> columns;
-        std::vector<int> hand;
-        const auto fits = [](const std::vector<int>& column, int card) {
-            return column.size() < 6 && std::none_of(column.begin(), column.end(),
-                                                     [&](int o) { return Rank(o) == Rank(card); });
-        };
-        for (int p = 0; p < kCardCount; ++p) {
-            int k = 0;
-            while (k < kColumns && !fits(columns[(p + k) % kColumns], game.DealOrder[p])) ++k;
-            (k < kColumns ? columns[(p + k) % kColumns] : hand).push_back(game.DealOrder[p]);
-        }
-        if (hand.size() != 16) return;  // the plain deal then
-        std::sort(hand.begin(), hand.end(),  // Kings first, Spades first within a rank
+        std::stable_sort(sorted.begin(), sorted.end(), higher);
+        for (int p = 0; p < 36; ++p) order[p] = sorted[p % 6 * 6 + p / 6];  // four cards a rank: 6 apart differ
+        std::copy(sorted.begin() + 36, sorted.end(), order.begin() + 36);
+        std::sort(order.begin() + 36, order.end(),  // Kings first, Spades first within a rank
                   [](int a, int b) { return Rank(a) * 4 + SuitOf(a) > Rank(b) * 4 + SuitOf(b); });
-        for (int c = 0; c < kColumns; ++c)
-            std::copy(columns[c].begin(), columns[c].end(), order.begin() + 6 * c);
-        std::copy(hand.begin(), hand.end(), order.begin() + 36);
     }
-    for (int c = 0; c < kColumns; ++c)
-        std::stable_sort(order.begin() + 6 * c, order.begin() + 6 * c + 6,
-                         [](int a, int b) { return Rank(a) > Rank(b); });
+    for (int c = 0; c < kColumns; ++c) std::stable_sort(order.begin() + 6 * c, order.begin() + 6 * c + 6, higher);
     game.DealOrder = order;
     game.LayOutDeal();
 }
@@ -69,21 +56,15 @@ public:
     Action Step(Game& game) {
         if (held_) return Hold(game);
         const int roll = Below(100);
-        if (roll < 10 && game.UndoCount > 0) {
-            game.UndoMove();
-            return Action::Undo;
-        }
+        if (roll < 10 && game.UndoCount > 0) return game.UndoMove(), Action::Undo;
         if (roll < 60) return Press(game) ? Action::Press : Action::Nothing;
         if (roll >= 80) return Move(game) ? Action::MenuMove : Action::Nothing;
-        if (Below(8) == 0) {
-            game.imgCard_DblClick(Below(kImageCount));  // anything at all, bases included
-            return Action::DoubleClick;
-        }
         const std::vector<int> cards = ShuffledCards(game);
         const auto card = std::find_if(cards.begin(), cards.end(), [&](int c) {
             return game.IsFree(c) || game.imgCard[c].Tag == kTagFoundation;
         });
-        if (card != cards.end()) game.imgCard_DblClick(*card);
+        if (Below(8) == 0) game.imgCard_DblClick(Below(kImageCount));  // anything at all, bases included
+        else if (card != cards.end()) game.imgCard_DblClick(*card);
         return Action::DoubleClick;
     }
 
@@ -94,19 +75,19 @@ private:
     std::vector<int> ShuffledCards(const Game& game) {
         std::vector<int> cards;
         for (int card = 0; card < kCardCount; ++card)
-            if (game.imgCard[card].Tag != kTagFoundation) cards.push_back(card);
-        for (int top : game.FoundationTop)
-            if (top != kNoCard) cards.push_back(top);
-        for (std::size_t i = cards.size(); i > 1; --i) std::swap(cards[i - 1], cards[rng_() % i]);
+            if (game.imgCard[card].Tag != kTagFoundation || std::ranges::count(game.FoundationTop, card))
+                cards.push_back(card);
+        std::shuffle(cards.begin(), cards.end(), rng_);
         return cards;
     }
 
-    // Picks up a card and lists the legal destinations of what it carries.
+    // Picks up a card and lists the legal destinations of what it carries. The card menu
+    // moves one card onto a column, never an Ace, nor a foundation's Ace or Two.
     bool PickUp(Game& game, int card, bool menu) {
         const bool onFoundation = game.imgCard[card].Tag == kTagFoundation;
         if (menu && (Rank(card) == kAce || (onFoundation ? Rank(card) == kTwo : !game.IsFree(card))))
             return false;
-        if (!game.PickUpCards(card)) return false;  // a card the menu offers moves alone
+        if (!game.PickUpCards(card)) return false;
         targets_.clear();
         for (int c = 0; c < kColumns; ++c)
             if (game.RunFitsColumn(c)) targets_.push_back(ColumnTarget(game, c));
@@ -115,8 +96,6 @@ private:
         return !targets_.empty();
     }
 
-    // The card menu's one-card move onto a column (never an Ace, nor a foundation's Ace or
-    // Two), to a random legal destination.
     bool Move(Game& game) {
         for (int card : ShuffledCards(game)) {
             if (!PickUp(game, card, true)) continue;
@@ -140,14 +119,10 @@ private:
             game.imgCard_MouseDown(card, kLeftButton, held_->grabX, held_->grabY);
             const CardImage& image = game.imgCard[card];
             double left = 45, top = Below(2) ? 200 : image.Top;  // between columns 0 and 1
-            if (Below(3) == 0) left = image.Left, top = image.Top;  // back where it started
-            if (target >= FoundationBase(0) && target < ColumnBase(0)) {
-                left = kFoundationLeft;
-                top = FoundationTopPos(target - FoundationBase(0));
-            } else if (target >= 0) {  // level with the column's last card
-                const int column = game.ColumnOf(target);
-                left = ColumnLeft(column);
-                top = SlotTop(game.LastRowInColumn(column)) + kSlotStep;
+            if (Below(3) == 0) left = image.Left, top = image.Top;
+            if (target >= 0) {  // onto a pile's base, or a slot below the column's last card
+                const CardImage& onto = game.imgCard[target];
+                left = onto.Left, top = onto.Top + (IsCardImage(target) ? kSlotStep : 0);
             }
             held_->aimX = held_->grabX + (left - image.Left) * kTwipsPerUnitX;
             held_->aimY = held_->grabY + (top - image.Top) * kTwipsPerUnitY;
@@ -161,15 +136,10 @@ private:
     // A step with the button held: a move, the release, or a key that changes the table.
     Action Hold(Game& game) {
         const int roll = Below(100), card = held_->card;
-        if (roll < 8 && game.UndoCount > 0) {
-            game.UndoMove();
+        if (roll < 10 && (roll >= 8 || game.UndoCount > 0)) {
             held_->drops = false;
-            return Action::Undo;
-        }
-        if (roll == 8 || roll == 9) {
-            roll == 8 ? game.mnuGameRestart_Click() : game.mnuGameNew_Click();
-            held_->drops = false;
-            return roll == 8 ? Action::Restart : Action::NewDeal;
+            if (roll < 8) return game.UndoMove(), Action::Undo;
+            return roll == 8 ? (game.mnuGameRestart_Click(), Action::Restart) : (game.mnuGameNew_Click(), Action::NewDeal);
         }
         if (roll < 40) {
             game.imgCard_MouseMove(card, kLeftButton, Below(6000) - 2000.0, Below(6000) - 2000.0);

@@ -13,15 +13,6 @@
 
 namespace tess::test {
 
-// Columns joined by " | ", leaving out the empty ones at the end.
-inline std::string Join(std::vector<std::string> columns) {
-    while (!columns.empty() && columns.back().empty()) columns.pop_back();
-    std::string s;
-    for (std::size_t c = 0; c < columns.size(); ++c)
-        s += (c ? " |" : "") + (columns[c].empty() ? "" : " " + columns[c]);
-    return s.empty() ? s : s.substr(1);
-}
-
 // The table as RulesTest::Table() reads it; `spare` cards at the top of a column show as '*'
 // and are left out of the hand. With every card shown it fixes, wherever Problems() finds
 // nothing, every card's place, area and visibility.
@@ -37,12 +28,14 @@ inline std::string Describe(const Game& game, const std::array<bool, kCardCount>
             if (!top || s == 0) columns[c] += (s ? " " : "") + (top ? "*" : name(card));
         }
     }
-    std::string tops, hand;
+    while (!columns.empty() && columns.back().empty()) columns.pop_back();  // empty ones at the end
+    std::string s, tops, hand;
+    for (std::size_t c = 0; c < columns.size(); ++c) s += (c ? " |" : "") + (columns[c].empty() ? "" : " " + columns[c]);
     for (int top : game.FoundationTop) tops += top == kNoCard ? " -" : " " + name(top);
     while (tops.size() > 1 && tops.substr(tops.size() - 2) == " -") tops.resize(tops.size() - 2);
     for (int card = 0; card < kCardCount; ++card)
         if (game.imgCard[card].Tag == kTagHand && !spare[card]) hand += " " + name(card);
-    const std::string s = Join(columns) + (tops.empty() && hand.empty() ? "" : " /" + tops);
+    s = s.substr(s.empty() ? 0 : 1) + (tops.empty() && hand.empty() ? "" : " /" + tops);
     return hand.empty() ? s : s + " /" + hand;
 }
 

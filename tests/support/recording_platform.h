@@ -10,8 +10,7 @@
 namespace tess::test {
 
 struct RecordedMessage {
-    std::string text;
-    std::string title;
+    std::string text, title;
     MessageIcon icon;
 };
 
@@ -20,26 +19,16 @@ public:
     void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override {
         messages.push_back({std::string(text), std::string(title), icon});
     }
-    void ShowGameOver() override {
-        ++gameOverShown;
-        if (onGameOver) onGameOver();
-    }
+    void ShowGameOver() override { ++gameOverShown, onGameOver ? onGameOver() : void(); }
     void SetBusyPointer(bool busy) override { busyPointer = busy; }
-    void SetTopmost(bool on) override {
-        topmost = on;
-        ++topmostCalls;
-    }
+    void SetTopmost(bool on) override { topmost = on; }
     bool IsForeground() override { return foreground; }
     void ShowHelpContents() override { ++helpShown; }
 
     std::vector<RecordedMessage> messages;
-    int gameOverShown = 0;
     std::function<void()> onGameOver;  // runs while the "dialog" is open
-    bool busyPointer = false;
-    bool topmost = false;
-    int topmostCalls = 0;
-    bool foreground = true;
-    int helpShown = 0;
+    int gameOverShown = 0, helpShown = 0;
+    bool busyPointer = false, topmost = false, foreground = true;
 };
 
 }  // namespace tess::test

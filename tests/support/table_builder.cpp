@@ -1,8 +1,6 @@
 #include "support/table_builder.h"
 
 #include <algorithm>
-#include <cstring>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -10,39 +8,34 @@ namespace tess::test {
 
 namespace {
 
-// Position in a sorted hand: Kings first, and within a rank Spades first.
-int HandOrderKey(int card) { return (kKing - Rank(card)) * kSuitCount + (kSpades - SuitOf(card)); }
+// A sorted hand: Kings first, and within a rank Spades first.
+bool HandOrder(int a, int b) { return Rank(a) * kSuitCount + SuitOf(a) > Rank(b) * kSuitCount + SuitOf(b); }
+
+// Every card of a foundation whose top card is given.
+std::vector<int> Pile(int top) {
+    std::vector<int> cards;
+    for (int card = top - Rank(top); top != kNoCard && card <= top; ++card) cards.push_back(card);
+    return cards;
+}
 
 }  // namespace
 
 int C(const char* name) {
-    const std::string text(name);
-    if (text.size() < 2) return kNoCard;
-    const std::string rank = text.substr(0, text.size() - 1);
-    const char suit = text.back();
-    int r = -1;
-    if (rank == "A") r = kAce;
-    else if (rank == "J") r = 10;
-    else if (rank == "Q") r = kQueen;
-    else if (rank == "K") r = kKing;
-    else r = std::stoi(rank) - 1;
-    const char* suits = "CDHS";
-    const char* at = std::strchr(suits, suit);
-    if (at == nullptr || r < 0 || r > kKing) return kNoCard;
-    return CardNumber(static_cast<int>(at - suits), r);
+    static constexpr std::string_view kRanks[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    const std::string_view text(name);
+    const std::size_t suit = text.empty() ? std::string_view::npos : std::string_view("CDHS").find(text.back());
+    for (int r = 0; r < kRankCount && suit != std::string_view::npos; ++r)
+        if (kRanks[r] == text.substr(0, text.size() - 1)) return CardNumber(static_cast<int>(suit), r);
+    return kNoCard;
 }
 
 std::array<int, kCardCount> SortedHandDeal(const std::array<int, 36>& columnCards) {
     std::array<int, kCardCount> deal{};
-    std::array<bool, kCardCount> used{};
-    for (int p = 0; p < 36; ++p) {
-        deal[p] = columnCards[p];
-        used[columnCards[p]] = true;
-    }
+    std::copy(columnCards.begin(), columnCards.end(), deal.begin());
     std::vector<int> hand;
     for (int card = 0; card < kCardCount; ++card)
-        if (!used[card]) hand.push_back(card);
-    std::sort(hand.begin(), hand.end(), [](int a, int b) { return HandOrderKey(a) < HandOrderKey(b); });
+        if (std::find(columnCards.begin(), columnCards.end(), card) == columnCards.end()) hand.push_back(card);
+    std::sort(hand.begin(), hand.end(), HandOrder);
     std::copy(hand.begin(), hand.end(), deal.begin() + 36);
     return deal;
 }
@@ -52,73 +45,50 @@ void FillColumns(TableSetup& setup, const std::vector<int>& columns, int keepInH
     for (const auto& column : setup.columns)
         for (int card : column) placed[card] = true;
     for (int top : setup.foundations)
-        if (top != kNoCard)
-            for (int card = top - Rank(top); card <= top; ++card) placed[card] = true;
+        for (int card : Pile(top)) placed[card] = true;
     std::vector<int> rest;
     for (int card = 0; card < kCardCount; ++card)
         if (!placed[card]) rest.push_back(card);
-    const int toColumns = std::max(0, static_cast<int>(rest.size()) - keepInHand);
-    for (int i = 0; i < toColumns; ++i) setup.columns[columns[i % columns.size()]].push_back(rest[i]);
+    for (int i = 0; i < static_cast<int>(rest.size()) - keepInHand; ++i)
+        setup.columns[columns[i % columns.size()]].push_back(rest[i]);
 }
 
 void SetUpTable(Game& game, const TableSetup& setup) {
     std::array<char, kCardCount> area{};
-    for (int c = 0; c < kColumns; ++c)
-        for (int card : setup.columns[c]) {
-            ASSERT_TRUE(card >= 0 && card < kCardCount && area[card] == 0) << "card " << card;
-            area[card] = kTagColumn;
-        }
-    for (int f = 0; f < kFoundations; ++f) {
-        const int top = setup.foundations[f];
-        if (top == kNoCard) continue;
-        for (int card = top - Rank(top); card <= top; ++card) {
-            ASSERT_EQ(area[card], 0) << "card " << card;
-            area[card] = kTagFoundation;
-        }
-    }
-    std::vector<int> hand, others;
-    for (int card = 0; card < kCardCount; ++card) (area[card] == 0 ? hand : others).push_back(card);
-    ASSERT_LE(hand.size(), 16u) << "more than sixteen cards left for the hand";
-
-    // The hand places: the hand cards plus enough others, in sorted hand order.
-    std::vector<int> handPlaces = hand;
-    while (handPlaces.size() < 16) {
-        handPlaces.push_back(others.back());
-        others.pop_back();
-    }
-    std::sort(handPlaces.begin(), handPlaces.end(),
-              [](int a, int b) { return HandOrderKey(a) < HandOrderKey(b); });
-    for (int p = 0; p < 36; ++p) game.DealOrder[p] = others[p];
-    for (int p = 36; p < kCardCount; ++p) game.DealOrder[p] = handPlaces[p - 36];
-    game.LayOutDeal();
-
-    game.ClearColumns();
-    for (int c = 0; c < kColumns; ++c) {
-        for (int s = 0; s < static_cast<int>(setup.columns[c].size()); ++s) {
-            const int card = setup.columns[c][s];
-            game.MoveImage(card, ColumnLeft(c), SlotTop(s));
-            game.imgCard[card].Tag = kTagColumn;
-            game.BringToFront(card);
-            game.ColumnCards[c][s] = card;
-        }
-    }
-    for (int f = 0; f < kFoundations; ++f) {
-        const int top = setup.foundations[f];
-        game.FoundationTop[f] = top;
-        if (top == kNoCard) continue;
-        for (int card = top - Rank(top); card <= top; ++card) {
-            game.MoveImage(card, kFoundationLeft, FoundationTopPos(f));
-            game.imgCard[card].Tag = kTagFoundation;
-            game.BringToFront(card);
-        }
-    }
-    for (int p = 36; p < kCardCount; ++p) {
-        const int card = game.DealOrder[p];
-        if (area[card] != 0) continue;
-        game.MoveImage(card, HandLeft(p - 36), kHandTop);
-        game.imgCard[card].Tag = kTagHand;
+    const auto place = [&](int card, char tag, double left, double top) {
+        area[card] = tag;
+        game.MoveImage(card, left, top);
+        game.imgCard[card].Tag = tag;
         game.BringToFront(card);
-    }
+    };
+    // Dealt first so that every image is as a layout leaves it; the hand's places are those
+    // of a sorted hand of the hand cards and as many others as it takes to make sixteen.
+    std::vector<int> hand, others;
+    for (const auto& column : setup.columns)
+        for (int card : column) others.push_back(card);
+    for (int top : setup.foundations)
+        for (int card : Pile(top)) others.push_back(card);
+    std::sort(others.begin(), others.end());
+    ASSERT_TRUE(others.empty() || (others[0] >= 0 && others.back() < kCardCount)) << "no such card";
+    ASSERT_TRUE(std::adjacent_find(others.begin(), others.end()) == others.end()) << "a card placed twice";
+    for (int card = 0; card < kCardCount; ++card)
+        if (!std::binary_search(others.begin(), others.end(), card)) hand.push_back(card);
+    ASSERT_LE(hand.size(), 16u) << "more than sixteen cards left for the hand";
+    std::vector<int> handPlaces = hand;
+    for (; handPlaces.size() < 16; others.pop_back()) handPlaces.push_back(others.back());
+    std::sort(handPlaces.begin(), handPlaces.end(), HandOrder);
+    std::copy(others.begin(), others.end(), game.DealOrder.begin());
+    std::copy(handPlaces.begin(), handPlaces.end(), game.DealOrder.begin() + 36);
+    game.LayOutDeal();
+    game.ClearColumns();
+    for (int c = 0; c < kColumns; ++c)
+        for (int s = 0; s < static_cast<int>(setup.columns[c].size()); ++s)
+            place(game.ColumnCards[c][s] = setup.columns[c][s], kTagColumn, ColumnLeft(c), SlotTop(s));
+    for (int f = 0; f < kFoundations; ++f)
+        for (int card : Pile(game.FoundationTop[f] = setup.foundations[f]))
+            place(card, kTagFoundation, kFoundationLeft, FoundationTopPos(f));
+    for (int p = 36; p < kCardCount; ++p)
+        if (area[game.DealOrder[p]] == 0) place(game.DealOrder[p], kTagHand, HandLeft(p - 36), kHandTop);
     ASSERT_EQ(game.CheckInvariants(), "");
 }
 

@@ -27,7 +27,7 @@ void FillColumns(TableSetup& setup, const std::vector<int>& columns, int keepInH
 // A deal in DealOrder form: the columns' cards, then the hand sorted.
 std::array<int, kCardCount> SortedHandDeal(const std::array<int, 36>& columnCards);
 
-// The card number from a short name such as "7H", "10C", "KS", "AD".
+// The card number from a short name such as "7H", "10C", "KS", "AD"; kNoCard for any other text.
 int C(const char* name);
 
 }  // namespace tess::test
