@@ -89,6 +89,21 @@ int TieBreak(const Move& m, unsigned salt) {
     return static_cast<int>((h * 2654435761u * salt) >> 28);
 }
 
+// A card sent home early when no line can need it in a column: its only use there is as a
+// base for a card one rank lower, and every such card can go home itself as soon as it is
+// free (all lower ranks of every suit are home, or it is an Ace). A card later taken back
+// from a foundation could only serve such lower cards too. So some winning line, if any,
+// plays it home at once, and the search makes that move alone.
+bool NeverNeeded(const Position& p, int card) {
+    int lowest = kRankCount;
+    for (int suit = 0; suit < kSuitCount; ++suit) lowest = std::min(lowest, p.FoundationRank(suit) + 1);
+    return Rank(card) <= lowest + 1;
+}
+
+bool IsSafeHome(const Position& p, const Move& m) {
+    return IsFoundation(m.to) && !IsFoundation(m.from) && NeverNeeded(p, m.card);
+}
+
 // A card played from the hand onto a column or a foundation, or from a foundation onto a
 // column, does nothing by itself for the win: it serves a later move that builds on it
 // (one onto it, one from its foundation, a run that carries it along). The narrow search
@@ -106,41 +121,53 @@ bool BuildsOn(const Move& last, const Move& next) {
 }
 
 
-// Lazy moves: a card played from the hand onto a column or a foundation. Such a card does
-// nothing by itself for the win (a card at the end of a column never makes it descending),
-// and while it lies there it only blocks its place. So in any winning line it can wait until
-// just before the first move that touches its place (puts a card on it, or moves it, alone or
-// at the end of a run): the moves in between touch other places, the empty columns do not
-// change, and a win in between stays a win without it. Every winning line therefore has a form
-// in which each lazy card is used by the moves that follow before any other move is made.
-// Those uses form chains (a lazy move touches one place), and the move that ends them touches
-// at most two places, its source and its target, so taking the chains one after the other
-// never leaves more than two lazy cards waiting. The full search keeps to lines of that form,
-// which keeps it exhaustive. (A card taken from a foundation is not lazy: the next card down
-// there depends on it having left.) `p` is the position before the move.
-bool IsLazy(const Position& p, const Move& m) {
-    return m.from == kHand && (IsFoundation(m.to) || p.Length(m.to) > 0);
+// Lazy moves: a card played from the hand onto a column or a foundation, or taken back from
+// a foundation onto a card at the end of a column. Such a card does nothing by itself for the
+// win (a card at the end of a column never makes it descending), and while it lies there it
+// only blocks its places: the column end it went to, and for a card taken back the foundation
+// it left (the next card down there is bared by it). So in any winning line it can wait until
+// just before the first move that touches one of its places (puts a card on it, moves it,
+// alone or at the end of a run, or plays to or takes from that foundation): the moves in
+// between touch other places, the empty columns do not change, and a win in between stays a
+// win without it. Every winning line therefore has a form in which the lazy moves come in
+// groups, each lazy move followed by the moves that use it, and the group closed by the one
+// move that is not lazy, which uses every lazy card still waiting. The full search keeps to
+// lines of that form, which keeps it exhaustive. Cards are taken in an order where a lazy move
+// waits only while the others of its group are made (each place holds one chain, a taken-back
+// card at most starts another along its foundation), so a handful of waiting cards is the
+// most a group needs; kMaxWaiting is well above it. `p` is the position before the move.
+bool IsLazy(const Position& p, const Move& m, bool prune) {
+    if (!prune) return false;
+    if (!IsColumn(m.to) || p.Length(m.to) == 0) return m.from == kHand;  // home, or an empty column
+    return m.from == kHand || IsFoundation(m.from);
 }
 
-// The places (a column's end or a foundation's top) of the lazy cards waiting for a use.
+// The places (column ends and foundations) of the lazy cards waiting for a use.
 struct Waiting {
-    std::array<std::int8_t, 2> place{-1, -1};
-    std::array<std::int8_t, 2> card{-1, -1};
+    static constexpr int kMaxWaiting = 8;
+    std::array<std::int8_t, kMaxWaiting> place{};
+    std::array<std::int8_t, kMaxWaiting> other{};  // the foundation a card was taken from, or -1
+    std::array<std::int8_t, kMaxWaiting> card{};
     int size = 0;
 
     // The waiting cards after `m` made from `p`, or false when the line would leave its form.
-    bool After(const Position& p, const Move& m, Waiting& next) const {
+    bool After(const Position& p, const Move& m, bool prune, Waiting& next) const {
         next = Waiting{};
+        const auto touches = [&](int where) { return where >= 0 && (where == m.from || where == m.to); };
         for (int i = 0; i < size; ++i) {
-            if (place[i] == m.from || place[i] == m.to) continue;  // used
-            next.place[next.size] = place[i];
-            next.card[next.size++] = card[i];
+            if (touches(place[i]) || touches(other[i])) continue;  // used
+            next.Add(place[i], other[i], card[i]);
         }
-        if (!IsLazy(p, m)) return next.size == 0;
-        if (next.size == 2) return false;
-        next.place[next.size] = m.to;
-        next.card[next.size++] = m.card;
+        if (!IsLazy(p, m, prune)) return next.size == 0;
+        if (next.size == kMaxWaiting) return false;
+        next.Add(m.to, IsFoundation(m.from) ? m.from : -1, m.card);
         return true;
+    }
+
+    void Add(int where, int from, int which) {
+        place[size] = static_cast<std::int8_t>(where);
+        other[size] = static_cast<std::int8_t>(from);
+        card[size++] = static_cast<std::int8_t>(which);
     }
 
     // Mixed into the fingerprint: the same table with other cards waiting has other lines.
@@ -204,7 +231,8 @@ namespace {
 
 // `salt` breaks ties between moves of equal promise differently for each pass. Running out
 // of moves proves nothing in the narrow search.
-Solution Search(const Position& start, double deadline, std::size_t memoryBytes, bool narrow, unsigned salt) {
+Solution Search(const Position& start, double deadline, std::size_t memoryBytes, bool narrow, unsigned salt,
+                bool prune = true) {
     Solution solution;
     Position p = start;
     SeenTable seen(memoryBytes);
@@ -219,10 +247,24 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
         const std::size_t begin = moves.size();
         p.Generate(moves, true);
         waits.resize(moves.size());
+        // Only between groups of lazy moves: a waiting card must be used first.
+        if (prune && !narrow && waiting.size == 0) {
+            for (std::size_t i = begin; i < moves.size(); ++i) {
+                if (!IsSafeHome(p, moves[i])) continue;
+                moves[begin] = moves[i];
+                moves.resize(begin + 1);
+                waits.resize(begin + 1);
+                waits[begin] = Waiting{};
+                scores.resize(begin + 1);
+                frames.push_back({begin, begin + 1, begin});
+                return;
+            }
+        }
         std::size_t kept = begin;
         for (std::size_t i = begin; i < moves.size(); ++i) {
+            if (prune && IsFoundation(moves[i].from) && NeverNeeded(p, moves[i].card)) continue;
             if (narrow ? !path.empty() && AwaitsBuilding(p, path.back()) && !BuildsOn(path.back(), moves[i])
-                       : !waiting.After(p, moves[i], waits[kept]))
+                       : !waiting.After(p, moves[i], prune, waits[kept]))
                 continue;
             moves[kept++] = moves[i];
         }
@@ -276,10 +318,10 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             Shorten(start, path);
             return solution;
         }
-        Key key = p.Fingerprint();
         // The same table, but other lines from it.
         const std::uint64_t mix = narrow ? (AwaitsBuilding(p, m) ? static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL : 0)
                                           : waiting.Salt();
+        Key key = p.Fingerprint();
         key.lo ^= mix;
         key.hi ^= mix * 0xc2b2ae3d27d4eb4fULL;
         const SeenTable::Result seenBefore = seen.Insert(key);
@@ -309,9 +351,10 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
 Solution Solve(const Position& start, const Budget& budget) {
     // The static proof settles a few deals at once; tried at every position it costs more
     // than it prunes.
-    if (start.Stuck()) return {Verdict::NotWinnable, {}, 0};
     const double begin = ThreadMilliseconds();
     const auto until = [&](double share) { return begin + share * static_cast<double>(budget.milliseconds); };
+    if (!budget.prune) return Search(start, until(1.0), budget.memoryBytes, false, 0, false);
+    if (start.Stuck()) return {Verdict::NotWinnable, {}, 0};
     constexpr int kRestarts = 32;
     Solution narrow = Search(start, until(1.0 / kRestarts), budget.memoryBytes, true, 0);
     if (narrow.verdict == Verdict::Winnable) return narrow;

@@ -18,6 +18,9 @@ enum class Verdict { Winnable, NotWinnable, Unknown };
 struct Budget {
     long milliseconds = 1000;
     std::size_t memoryBytes = std::size_t{160} << 20;  // for the table of positions seen
+    // Off: only the plain exhaustive search, every legal move tried, to check that the
+    // shortcuts of the real one never change a verdict.
+    bool prune = true;
 };
 
 struct Solution {

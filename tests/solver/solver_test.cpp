@@ -2,6 +2,8 @@
 // crafted deals get the verdicts one can prove by hand, and both agree on what is legal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <set>
 #include <sstream>
 #include <tuple>
@@ -134,6 +136,46 @@ TEST_F(SolverTest, RandomDealsThatAreWonReplayToTheWin) {
         game.DealRandomGame();
         EXPECT_EQ(SolveAndReplay(game.DealOrder).verdict, Verdict::Winnable) << "seed " << seed;
     }
+}
+
+// Small tables, late in a game: each suit home up to some rank, the rest dealt at random to
+// the columns and now and then the hand. The search with its shortcuts (cards sent home at
+// once, lazy cards, no useless cards taken back) must reach the verdict of the plain search
+// that tries every legal move, lost tables included.
+TEST(SolverShortcuts, KeepTheVerdictOfThePlainSearch) {
+    std::mt19937_64 random(5);
+    int won = 0, lost = 0;
+    for (int table = 0; table < 400 && (won < 20 || lost < 4); ++table) {
+        std::array<int, kSuitCount> home{};
+        std::vector<int> cards;
+        do {
+            cards.clear();
+            for (int suit = 0; suit < kSuitCount; ++suit) {
+                home[suit] = static_cast<int>(random() % 14) - 1;
+                for (int r = home[suit] + 1; r < kRankCount; ++r) cards.push_back(CardNumber(suit, r));
+            }
+        } while (cards.size() < 24 || cards.size() > 28);
+        std::shuffle(cards.begin(), cards.end(), random);
+        std::array<solver::Position::Column, kColumns> columns;
+        std::uint64_t hand = 0;
+        for (int card : cards) {
+            const auto place = static_cast<int>(random() % 13);  // the hand's share kept small
+            if (place == 2 * kColumns) hand |= 1ULL << card;
+            else columns[place % kColumns].push_back(card);
+        }
+        const solver::Position position(columns, hand, home);
+        solver::Budget budget;  // a small table of positions, not the clock, bounds the work
+        budget.milliseconds = 60'000;
+        budget.memoryBytes = std::size_t{1} << 18;
+        const Verdict quick = solver::Solve(position, budget).verdict;
+        budget.prune = false;
+        const Verdict plain = solver::Solve(position, budget).verdict;
+        if (quick == Verdict::Unknown || plain == Verdict::Unknown) continue;
+        ASSERT_EQ(quick, plain) << "table " << table;
+        (quick == Verdict::Winnable ? won : lost) += 1;
+    }
+    EXPECT_GE(won, 20);
+    EXPECT_GE(lost, 4);
 }
 
 // Every legal move of the game, as the solver names it: lead, cards, from, to (a
