@@ -103,6 +103,9 @@ MainWindow::MainWindow(StartOptions options)
 
     board_ = new BoardWidget(game_, *art_, this);
     setCentralWidget(board_);
+    // Under X11 the server moves a window of its own with one copy; Wayland cannot place
+    // a child surface, and offscreen has no server to move it.
+    board_->SetDragWindow(platform_.placesWindows && QGuiApplication::platformName() == QLatin1String("xcb"));
     CreateMenus();
     CreatePopupMenus();
     ReadSystemMetrics();
