@@ -60,9 +60,24 @@ public:
     void SetPicture(const QPixmap& picture, const QSize& logical) {
         picture_ = picture;
         resize(logical);
-        setMask(OpaqueOutline(picture.toImage(), logical));
+        outline_ = OpaqueOutline(picture.toImage(), logical);
+        shown_ = QRect(QPoint(), logical);
+        setMask(outline_);
         painted_ = false;
         if (isExposed()) Show(QRect(QPoint(), size()));
+    }
+
+    // Moves the picture to `at` in the top level, showing only the part over `board`
+    // (also in the top level): the menu bar above the board is not the table.
+    void Place(QPoint at, const QRect& board) {
+        const QRect all(QPoint(), size());
+        const QRect shown = board.translated(-at) & all;
+        // Inside the board, as nearly always, the shape stays as it is: a move is a move.
+        if (shown != shown_) {
+            setMask(shown == all ? outline_ : outline_ & shown);
+            shown_ = shown;
+        }
+        setPosition(at);
     }
 
 protected:
@@ -117,6 +132,8 @@ private:
 
     QBackingStore store_;
     QPixmap picture_;
+    QRegion outline_;
+    QRect shown_;  // the part inside the board, the shape was last cut to
     bool painted_ = false;
 };
 
@@ -282,7 +299,7 @@ void BoardWidget::SyncDragPicture() {
         dragShown_ = true;
         dragRect_ = to;
         if (surface_ != nullptr) {
-            surface_->setPosition(mapTo(window(), to.topLeft()));
+            surface_->Place(mapTo(window(), to.topLeft()), QRect(mapTo(window(), QPoint()), size()));
             surface_->raise();
             surface_->show();
         } else {
@@ -297,7 +314,7 @@ void BoardWidget::MoveDragPicture(QRect to) {
     if (to == dragRect_) return;
     if (surface_ != nullptr) {
         // The window system moves the picture; the board repaints only what it uncovers.
-        surface_->setPosition(mapTo(window(), to.topLeft()));
+        surface_->Place(mapTo(window(), to.topLeft()), QRect(mapTo(window(), QPoint()), size()));
         dragRect_ = to;
         return;
     }

@@ -53,5 +53,36 @@ TEST_F(WindowTest, DragPictureWindowStandsWhereThePictureDoesAndGoesWithTheDrop)
     EXPECT_TRUE(board()->DragPictureRect().isEmpty());
 }
 
+// Dragged up past the board, the picture is cut at its edge: the menu bar stays whole.
+TEST_F(WindowTest, DragPictureWindowIsCutAtTheBoardsEdgeAndWholeAgainInside) {
+    board()->SetDragWindow(true);
+    const int card = LastCardOfColumn(game(), 0);
+    ASSERT_NE(card, kNoCard);
+    const QPoint from = CentreOf(card);
+    QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
+    const auto moveTo = [this](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, board()->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(board(), &move);
+        QApplication::processEvents();
+    };
+    moveTo(from + QPoint(0, -40));
+    const QRect picture = board()->DragPictureRect();
+    moveTo(QPoint(from.x(), from.y() - picture.bottom() + 20));
+    QWindow* surface = board()->dragSurface();
+    ASSERT_NE(surface, nullptr);
+    const QRect above = board()->DragPictureRect();
+    ASSERT_LT(above.top(), -10);
+    const QPoint topMiddle(above.width() / 2, 3);
+    const QPoint lowMiddle(above.width() / 2, above.height() - 8);
+    EXPECT_FALSE(surface->mask().contains(topMiddle));
+    EXPECT_TRUE(surface->mask().contains(lowMiddle));
+
+    moveTo(from + QPoint(0, 10));
+    EXPECT_TRUE(surface->mask().contains(topMiddle));
+    EXPECT_TRUE(surface->mask().contains(lowMiddle));
+    QTest::mouseRelease(board(), Qt::LeftButton, Qt::NoModifier, from);
+}
+
 }  // namespace
 }  // namespace tess::test
