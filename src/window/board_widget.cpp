@@ -1,6 +1,9 @@
 #include "window/board_widget.h"
 
 #include <QApplication>
+#include <QBackingStore>
+#include <QBitmap>
+#include <QWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
@@ -43,6 +46,96 @@ void Blit(QPainter& painter, QPoint device, const QPixmap& picture) {
 constexpr int kCornerRows = 6;
 
 }  // namespace
+
+// The drag picture as a native child window of the top level: painted once per picture,
+// then only moved, which the X server does with one copy and an expose of the strip it
+// uncovers (the board's own pixels there are already in its backing store).
+class DragSurface : public QWindow {
+public:
+    explicit DragSurface(QWindow* parent) : QWindow(parent), store_(this) {
+        setSurfaceType(QSurface::RasterSurface);
+        setFlag(Qt::WindowTransparentForInput);
+    }
+
+    void SetPicture(const QPixmap& picture, const QSize& logical) {
+        picture_ = picture;
+        resize(logical);
+        outline_ = OpaqueOutline(picture.toImage(), logical);
+        shown_ = QRect(QPoint(), logical);
+        setMask(outline_);
+        painted_ = false;
+        if (isExposed()) Show(QRect(QPoint(), size()));
+    }
+
+    // Moves the picture to `at` in the top level, showing only the part over `board`
+    // (also in the top level): the menu bar above the board is not the table.
+    void Place(QPoint at, const QRect& board) {
+        const QRect all(QPoint(), size());
+        const QRect shown = board.translated(-at) & all;
+        // Inside the board, as nearly always, the shape stays as it is: a move is a move.
+        if (shown != shown_) {
+            setMask(shown == all ? outline_ : outline_ & shown);
+            shown_ = shown;
+        }
+        setPosition(at);
+    }
+
+protected:
+    // The see-through corners: a window pixel (a square of device pixels) belongs to the
+    // window only where the picture covers all of it, so no edge is ever blended over
+    // anything but the card beneath.
+    static QRegion OpaqueOutline(const QImage& picture, QSize logical) {
+        const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+        QImage mask(logical, QImage::Format_Mono);
+        mask.setColorTable({QColor(Qt::white).rgb(), QColor(Qt::black).rgb()});  // color0, color1
+        mask.fill(0);
+        for (int y = 0; y < logical.height(); ++y) {
+            const int top = y * image.height() / logical.height();
+            const int bottom = std::max(top + 1, (y + 1) * image.height() / logical.height());
+            for (int x = 0; x < logical.width(); ++x) {
+                const int left = x * image.width() / logical.width();
+                const int right = std::max(left + 1, (x + 1) * image.width() / logical.width());
+                bool opaque = true;
+                for (int row = top; row < bottom && opaque; ++row) {
+                    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+                    for (int column = left; column < right && opaque; ++column) opaque = qAlpha(line[column]) == 255;
+                }
+                if (opaque) mask.setPixel(x, y, 1);
+            }
+        }
+        return QRegion(QBitmap::fromImage(mask));
+    }
+
+    void exposeEvent(QExposeEvent*) override {
+        if (isExposed()) Show(QRect(QPoint(), size()));
+    }
+
+private:
+    // The picture is drawn into the store once; a part the server uncovers again (moved
+    // back from beyond the board's edge) is only sent again.
+    void Show(const QRegion& exposed) {
+        if (!painted_) {
+            const QRect all(QPoint(), size());
+            store_.resize(size());
+            store_.beginPaint(all);
+            QPainter painter(store_.paintDevice());
+            // The shape shows only pixels the picture covers fully; the fill keeps the rest
+            // of the store defined.
+            painter.fillRect(all, TableColor());
+            painter.drawPixmap(0, 0, picture_);
+            painter.end();
+            store_.endPaint();
+            painted_ = true;
+        }
+        store_.flush(exposed);
+    }
+
+    QBackingStore store_;
+    QPixmap picture_;
+    QRegion outline_;
+    QRect shown_;  // the part inside the board, the shape was last cut to
+    bool painted_ = false;
+};
 
 BoardTransform BoardTransform::Fit(QSizeF widget) {
     BoardTransform fit;
@@ -140,6 +233,9 @@ void BoardWidget::RenderTable() {
 }
 
 void BoardWidget::ComposeDragPicture(const DragPicture& picture) {
+    // The top level's native window exists once it is shown, which a drag needs anyway.
+    if (surfaceWanted_ && surface_ == nullptr && window()->windowHandle() != nullptr)
+        surface_ = new DragSurface(window()->windowHandle());
     const qreal scale = PictureScale();
     const QSize size(qCeil(DragPicture::kWidthPx * scale), qCeil(picture.Height * scale));
     // See-through outside the cards, so the rounded corners show what lies beneath.
@@ -159,12 +255,36 @@ void BoardWidget::ComposeDragPicture(const DragPicture& picture) {
     dragSerial_ = picture.Serial;
     dragScale_ = scale;
     ++dragCompositions_;
+    if (surface_ != nullptr) {
+        const QSizeF logical = dragPixmap_.deviceIndependentSize();
+        surface_->SetPicture(dragPixmap_, QSize(qCeil(logical.width()), qCeil(logical.height())));
+    }
+}
+
+BoardWidget::~BoardWidget() { delete surface_; }
+
+QWindow* BoardWidget::dragSurface() const { return surface_; }
+
+void BoardWidget::SetDragWindow(bool on) {
+    if (on == surfaceWanted_) return;
+    if (dragShown_) update(dragRect_);
+    dragShown_ = false;
+    dragSerial_ = ~std::uint64_t{0};
+    delete surface_;
+    surface_ = nullptr;
+    surfaceWanted_ = on;
+    SyncDragPicture();
 }
 
 void BoardWidget::SyncDragPicture() {
     const DragPicture& picture = game_.picForDragging;
     if (!picture.Visible) {
-        if (dragShown_) update(dragRect_);
+        if (dragShown_) {
+            if (surface_ != nullptr)
+                surface_->hide();
+            else
+                update(dragRect_);
+        }
         dragShown_ = false;
         return;
     }
@@ -178,7 +298,13 @@ void BoardWidget::SyncDragPicture() {
     if (!dragShown_) {
         dragShown_ = true;
         dragRect_ = to;
-        update(to);
+        if (surface_ != nullptr) {
+            surface_->Place(mapTo(window(), to.topLeft()), QRect(mapTo(window(), QPoint()), size()));
+            surface_->raise();
+            surface_->show();
+        } else {
+            update(to);
+        }
         return;
     }
     MoveDragPicture(to);
@@ -186,6 +312,12 @@ void BoardWidget::SyncDragPicture() {
 
 void BoardWidget::MoveDragPicture(QRect to) {
     if (to == dragRect_) return;
+    if (surface_ != nullptr) {
+        // The window system moves the picture; the board repaints only what it uncovers.
+        surface_->Place(mapTo(window(), to.topLeft()), QRect(mapTo(window(), QPoint()), size()));
+        dragRect_ = to;
+        return;
+    }
     // The strips the picture uncovers come from the table pixmap; the picture itself is
     // copied whole and opaque but for its corners (see paintEvent).
     update(dragRect_.united(to));
@@ -213,13 +345,14 @@ void BoardWidget::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatioF();
     if (table_.isNull() || table_.devicePixelRatio() != ratio || table_.size() != size() * ratio) RenderTable();
     if (dragShown_ && dragScale_ != PictureScale()) ComposeDragPicture(game_.picForDragging);
+    const bool pictureInBoard = dragShown_ && surface_ == nullptr;
     // Every pixel is copied once from one picture: the table, the opaque body of the drag
     // picture, or (only in the rows of its rounded corners) the table with the picture
     // blended over it. Each rectangle is copied on its own: a clip region would make every
     // copy walk the whole height of a tall picture.
     QRegion table = event->region();
     QRegion body, corners;
-    if (dragShown_) {
+    if (pictureInBoard) {
         const int rows = qMin(qCeil(kCornerRows * transform_.scale), dragRect_.height() / 2);
         const QRect middle = dragRect_.adjusted(0, rows, 0, -rows);
         body = table & middle;

@@ -3,13 +3,17 @@
 #pragma once
 
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include "game/game.h"
 
+class QWindow;
+
 namespace tess {
 
 class CardArt;
+class DragSurface;
 
 // The one mapping between the widget's pixels and the game's board units: the designed
 // board (582 x 440 units over 600 x 440 pixels) scaled uniformly to fit, and centred.
@@ -29,6 +33,7 @@ class BoardWidget : public QWidget {
 
 public:
     BoardWidget(Game& game, CardArt& art, QWidget* parent = nullptr);
+    ~BoardWidget() override;
 
     QSize sizeHint() const override;
     const BoardTransform& transform() const { return transform_; }
@@ -45,6 +50,13 @@ public:
     // Where the drag picture stands; empty while none is shown.
     QRect DragPictureRect() const { return dragShown_ ? dragRect_ : QRect(); }
     int dragCompositions() const { return dragCompositions_; }
+    // Shows the drag picture as a window of its own over the board, which the window
+    // system moves without the board repainting beneath it. Only where the program
+    // places its windows (X11); elsewhere it is drawn inside the board.
+    void SetDragWindow(bool on);
+    bool dragWindow() const { return surfaceWanted_; }
+    // The drag picture's window once a drag has made it; for tests and tools.
+    QWindow* dragSurface() const;
     // The game notices a lost foreground at its next move event; this gives it one now.
     void BreakOffDragIfInactive();
 
@@ -80,6 +92,8 @@ private:
 
     Game& game_;
     CardArt& art_;
+    bool surfaceWanted_ = false;
+    QPointer<DragSurface> surface_;  // the drag picture's own window, when SetDragWindow
     BoardTransform transform_;
     QPixmap table_;  // the images as last rendered; the drag picture moves over it
     std::size_t tableSignature_ = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include <QDir>
@@ -348,6 +349,15 @@ void CardArt::StoreInUse() {
     if (drawnAt_[scale] == kPictureCount && !onDisk_.contains(scale)) SaveToDisk(scale);
 }
 
+void CardArt::ReleaseStore() {
+    holdStore_ = false;
+    const std::optional<qreal> scale = std::exchange(heldScale_, std::nullopt);
+    // A scale dropped from memory since (a resize) is stored when the window closes, if at all.
+    if (!scale || onDisk_.contains(*scale)) return;
+    if (const auto drawn = drawnAt_.find(*scale); drawn != drawnAt_.end() && drawn->second == kPictureCount)
+        SaveToDisk(*scale);
+}
+
 void CardArt::KeepRecent(qreal scale) {
     if (!recent_.empty() && recent_.front() == scale) return;
     std::erase(recent_, scale);
@@ -391,7 +401,10 @@ const QPixmap& CardArt::Picture(int picture, qreal scale) {
     // The scale the window starts at is stored as soon as it is complete.
     if (++drawnAt_[scale] == kPictureCount && !diskCache_.isEmpty() && !storedStartScale_) {
         storedStartScale_ = true;
-        SaveToDisk(scale);
+        if (holdStore_)
+            heldScale_ = scale;
+        else
+            SaveToDisk(scale);
     }
     return pixmap;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -41,6 +42,11 @@ public:
     const QPixmap& PileBase(qreal scale);
     // Stores the scale drawn last, when all of its pictures are drawn and not stored yet.
     void StoreInUse();
+    // While held, the start scale is not written the moment it is complete but when the
+    // hold is released: the window holds it over its first frame, which the write would
+    // only delay.
+    void HoldStore() { holdStore_ = true; }
+    void ReleaseStore();
     // How many pictures were drawn rather than read back.
     int drawn() const { return drawn_; }
 
@@ -59,6 +65,8 @@ private:
     std::set<qreal> diskTried_;
     std::vector<qreal> recent_;     // the scales in memory, latest first
     bool storedStartScale_ = false;
+    bool holdStore_ = false;
+    std::optional<qreal> heldScale_;  // the start scale, complete while the store was held
     int drawn_ = 0;
 };
 

@@ -95,12 +95,17 @@ MainWindow::MainWindow(StartOptions options)
       art_(std::make_unique<CardArt>(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))),
       chooser_(options.chooser ? std::move(options.chooser) : MakeDialogFileChooser()) {
     setWindowTitle("Tessaline");
+    // A cold start draws the cards for its first frame; writing them to disk can wait.
+    art_->HoldStore();
     if (options.preparePlatform) options.preparePlatform(platform_);
     platform_.SetBusyPointer(true);
     game_.SeedRandom(options.seed ? *options.seed : ClockSeed());
 
     board_ = new BoardWidget(game_, *art_, this);
     setCentralWidget(board_);
+    // Under X11 the server moves a window of its own with one copy; Wayland cannot place
+    // a child surface, and offscreen has no server to move it.
+    board_->SetDragWindow(platform_.placesWindows && QGuiApplication::platformName() == QLatin1String("xcb"));
     CreateMenus();
     CreatePopupMenus();
     ReadSystemMetrics();
@@ -110,7 +115,8 @@ MainWindow::MainWindow(StartOptions options)
     game_.SelectDropPoint(DropPoint::MaxOverlap);
 
     // The window opens at the size the board was made for; the player may make it larger.
-    // The icon waits for the first frame of the board, which does not need it.
+    // The icon and the stored card pictures wait for the first frame of the board, which
+    // needs neither.
     board_->installEventFilter(this);
     setAcceptDrops(true);
     // Where the platform places windows itself, the saved place means nothing to it.
@@ -362,7 +368,10 @@ void MainWindow::mnuHelpAbout_Click() { AboutForm::ShowModal(this, platform_.pla
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == board_ && event->type() == QEvent::Paint) {
         board_->removeEventFilter(this);
-        QTimer::singleShot(0, this, [this] { setWindowIcon(ProgramIcon(this)); });
+        QTimer::singleShot(0, this, [this] {
+            setWindowIcon(ProgramIcon(this));
+            art_->ReleaseStore();
+        });
     }
     return QMainWindow::eventFilter(watched, event);
 }
