@@ -17,8 +17,13 @@ import sys
 import time
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
-CORE_FOLDERS = ("src/game/", "src/rules/", "src/files/", "src/platform/", "src/solver/")
-QUICK_PROGRAMS = ("test_game", "test_rules", "test_drag", "test_files", "test_solver")
+# The test programs that most likely catch a fault in each folder; they run first, and only
+# a fault they miss meets the whole suite.
+CORE_PROGRAMS = ("test_game", "test_rules", "test_drag", "test_files", "test_solver")
+QT_PROGRAMS = ("test_window", "test_dialogs", "test_art")
+QUICK_PROGRAMS = {folder: CORE_PROGRAMS for folder in
+                  ("src/game/", "src/rules/", "src/files/", "src/platform/", "src/solver/")}
+QUICK_PROGRAMS.update({"src/window/": QT_PROGRAMS, "src/dialogs/": QT_PROGRAMS})
 
 
 def read_faults(path):
@@ -73,9 +78,6 @@ def main():
                              capture_output=True, text=True).stdout.split()
     programs = sorted(t for t in targets if t.startswith("test_") and not t.endswith("_autogen"))
     rebuild = ["cmake", "--build", build, "-j2", "--target", "tessaline"] + programs
-    # The core's own test programs need no display and take seconds: a core fault they catch
-    # is settled without relinking the window's programs or running the whole suite.
-    quick = [t for t in programs if t in QUICK_PROGRAMS]
     if not run(rebuild, 3600):
         sys.exit("the unchanged tree does not build")
     # The first failing test settles a fault; the desktop check tests packaging, not code.
@@ -100,11 +102,14 @@ def main():
             path.write_text(original.replace(find, replace, 1))
             started = time.time()
             caught = False
-            if rel.startswith(CORE_FOLDERS) and quick:
+            quick = [t for t in programs
+                     if t in next((q for f, q in QUICK_PROGRAMS.items() if rel.startswith(f)), ())]
+            if quick:
                 if not run(["cmake", "--build", build, "-j2", "--target"] + quick, 1200):
                     print(f"line {number}: does not compile, skipped", file=sys.stderr)
                     continue
-                caught = not all(run([f"{build}/tests/{t}", "--gtest_fail_fast"], 900) for t in quick)
+                caught = not all(run(["env", env_note, f"{build}/tests/{t}", "--gtest_fail_fast"], 900)
+                                 for t in quick)
             if not caught:
                 if not run(rebuild, 1200):
                     print(f"line {number}: does not compile, skipped", file=sys.stderr)

@@ -19,7 +19,7 @@ TEST_F(WindowTest, DragPictureWindowStandsWhereThePictureDoesAndGoesWithTheDrop)
     board()->SetDragWindow(true);
     const int card = LastCardOfColumn(game(), 0);
     ASSERT_NE(card, kNoCard);
-    const QPoint from = CentreOf(card);
+    const QPoint from = board()->ImageCentre(card);
     // Down into the open table below the columns, where nothing but the table lies.
     const QPoint to = from + QPoint(40, 170);
     QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
@@ -58,7 +58,7 @@ TEST_F(WindowTest, DragPictureWindowIsCutAtTheBoardsEdgeAndWholeAgainInside) {
     board()->SetDragWindow(true);
     const int card = LastCardOfColumn(game(), 0);
     ASSERT_NE(card, kNoCard);
-    const QPoint from = CentreOf(card);
+    const QPoint from = board()->ImageCentre(card);
     QTest::mousePress(board(), Qt::LeftButton, Qt::NoModifier, from);
     const auto moveTo = [this](QPoint at) {
         QMouseEvent move(QEvent::MouseMove, at, board()->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
