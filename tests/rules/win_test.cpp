@@ -18,7 +18,6 @@ TEST_F(RulesTest, WinIsAnnouncedOnceWhenEveryColumnDescends) {
         {"9H 7S 9C", "dbl 9C, 3S>5, dbl 10C, menu QD>3", 1, true},  // the Queen breaks column 3
         {"9H 7S 9C", "dbl 9C, 3S>5, dbl 10C, menu QD>3, undo, undo, undo, undo", 1, false},
         {"QD 8H 5D 9C", "dbl 9C", 1, true},  // gaps in the ranks
-        {"9C", "dbl 9C", 1, true},
         {"9H 7S 7D 9C", "dbl 9C", 0, false},
         {"10S 10D 9C", "dbl 9C", 0, false},
         {"7S 9H 9C", "dbl 9C", 0, false},

@@ -1,12 +1,6 @@
 // The right button on the table: the card menu and the Ace peek. The window's tests and the
 // long random play drag the cards.
-#include <algorithm>
-
-#include <gtest/gtest.h>
-
-#include "game/game.h"
-#include "support/recording_platform.h"
-#include "support/table_builder.h"
+#include "rules/rules_fixture.h"
 
 namespace tess::test {
 namespace {
@@ -31,14 +25,6 @@ int TopOf(const Game& game, int base) {
     return game.ColumnCards[c][std::max(0, game.LastRowInColumn(c))];
 }
 
-class MouseTest : public ::testing::Test {
-protected:
-    void Table(const TableSetup& setup) { SetUpTable(game, setup); }
-
-    RecordingPlatform platform;
-    Game game{platform};
-};
-
 // 7H, 8C, 8S, 7D and 3C end columns 0..4, 8D lies covered in column 3 and column 5 is empty;
 // 6H, 5D and 2S top foundations 0..2; KH, AC, 6D and 3S are in the hand.
 TableSetup MenuTable() {
@@ -61,7 +47,7 @@ struct MenuCase {
     int moved = -1, pile = ColumnBase(0);
 };
 
-TEST_F(MouseTest, CardMenusOfferTheLegalOneCardMoves) {
+TEST_F(RulesTest, CardMenusOfferTheLegalOneCardMoves) {
     const std::vector<MenuCase> cases = {
         {C("7H"), {"*&Move to 6 of Hearts", "Move to 8 of &Clubs", "Move to 8 of &Spades", "-",
                    "Move to &Empty Column"}, kCardMenuClubs, C("7H"), ColumnBase(1)},
@@ -75,7 +61,7 @@ TEST_F(MouseTest, CardMenusOfferTheLegalOneCardMoves) {
         {C("2S"), {"*Co&ver with Available Spades"}},  // nothing onto 3C for a foundation Two
         {C("8D"), {}}, {kSpareImage, {}}, {FoundationBase(3), {}}, {ColumnBase(5), {}}};
     for (const MenuCase& row : cases) {
-        Table(MenuTable());
+        SetUpTable(game, MenuTable());
         game.imgCard_MouseDown(row.index, kRightButton, 300, 300);
         const bool opens = game.imgCard_MouseUp(row.index, kRightButton, 300, 300);
         EXPECT_EQ(opens ? Shown(game.cardMenu()) : Items{}, row.shown) << row.index;
@@ -85,12 +71,12 @@ TEST_F(MouseTest, CardMenusOfferTheLegalOneCardMoves) {
 }
 
 // A right press shows a covered Ace whole until the release or a double-click ends it; a
-// free Ace shows nothing (the window's tests press a covered card that is no Ace). A foundation card whose next card up lies
-// covered is not offered Cover.
-TEST_F(MouseTest, RightPressPeeksAtACoveredAceOnly) {
+// free Ace shows nothing (the window's tests press a covered card that is no Ace). A
+// foundation card whose next card up lies covered is not offered Cover.
+TEST_F(RulesTest, RightPressPeeksAtACoveredAceOnly) {
     TableSetup t{{{{C("AH"), C("KH")}, {C("AS")}, {C("7D"), C("QC")}}}, {kNoCard, C("6D"), kNoCard, kNoCard}};
     FillColumns(t, {3, 4});  // column 5 stays empty
-    Table(t);
+    SetUpTable(game, t);
     const CardImage& spare = game.imgCard[kSpareImage];
     game.imgCard_MouseDown(C("AS"), kRightButton, 300, 300);  // a free Ace
     EXPECT_FALSE(spare.Visible);
