@@ -9,7 +9,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "files/saved_game.h"
 

@@ -1,7 +1,5 @@
 #include <sys/resource.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <csignal>
 #include <tuple>
 
@@ -138,7 +136,6 @@ TEST(GameFiles, FailedSavesLeaveTheOldFileWhole) {
         });
         EXPECT_EQ(said + "|" + std::to_string(Entries(folder)), Named(expected, path));
     }
-    EXPECT_TRUE(SaveFailureMessage(ENOMEDIUM).text.starts_with("Cannot read drive A:\r\n"));
 }
 
 // Only one saved game may be dragged in; the window's tests drop them and see the messages.

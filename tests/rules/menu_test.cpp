@@ -27,16 +27,7 @@ int TopOf(const Game& game, int base) {
 
 // 7H, 8C, 8S, 7D and 3C end columns 0..4, 8D lies covered in column 3 and column 5 is empty;
 // 6H, 5D and 2S top foundations 0..2; KH, AC, 6D and 3S are in the hand.
-TableSetup MenuTable() {
-    // Column 5 holds the column ends and the hand aside while the rest fills columns 0..4.
-    TableSetup t{{{{}, {}, {}, {C("8D")}, {}, {C("7H"), C("8C"), C("8S"), C("7D"), C("3C"), C("KH"),
-                                               C("AC"), C("6D"), C("3S")}}},
-                 {C("6H"), C("5D"), C("2S"), kNoCard}};
-    FillColumns(t, {0, 1, 2, 3, 4}, 0);
-    for (std::size_t c = 0; c < 5; ++c) t.columns[c].push_back(t.columns[5][c]);
-    t.columns[5].clear();
-    return t;
-}
+constexpr const char* kMenuTable = "* 7H | * 8C | * 8S | * 8D KC 7D | * 3C / 6H 5D 2S / KH AC 6D 3S";
 
 // The menu shown (none: no menu opens); the item chosen, the card it moves and the pile it
 // ends on.
@@ -61,7 +52,7 @@ TEST_F(RulesTest, CardMenusOfferTheLegalOneCardMoves) {
         {C("2S"), {"*Co&ver with Available Spades"}},  // nothing onto 3C for a foundation Two
         {C("8D"), {}}, {kSpareImage, {}}, {FoundationBase(3), {}}, {ColumnBase(5), {}}};
     for (const MenuCase& row : cases) {
-        SetUpTable(game, MenuTable());
+        Table(kMenuTable);
         game.imgCard_MouseDown(row.index, kRightButton, 300, 300);
         const bool opens = game.imgCard_MouseUp(row.index, kRightButton, 300, 300);
         EXPECT_EQ(opens ? Shown(game.cardMenu()) : Items{}, row.shown) << row.index;
@@ -74,9 +65,7 @@ TEST_F(RulesTest, CardMenusOfferTheLegalOneCardMoves) {
 // free Ace shows nothing (the window's tests press a covered card that is no Ace). A
 // foundation card whose next card up lies covered is not offered Cover.
 TEST_F(RulesTest, RightPressPeeksAtACoveredAceOnly) {
-    TableSetup t{{{{C("AH"), C("KH")}, {C("AS")}, {C("7D"), C("QC")}}}, {kNoCard, C("6D"), kNoCard, kNoCard}};
-    FillColumns(t, {3, 4});  // column 5 stays empty
-    SetUpTable(game, t);
+    Table("AH KH | AS | 7D QC | * | * / - 6D");  // column 5 stays empty
     const CardImage& spare = game.imgCard[kSpareImage];
     game.imgCard_MouseDown(C("AS"), kRightButton, 300, 300);  // a free Ace
     EXPECT_FALSE(spare.Visible);

@@ -16,7 +16,6 @@ TEST_F(RulesTest, EveryKindOfMove) {
         {kRich, "7S>4", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D | 7S / AS 3D 3H / 4H"},
         {kRich, "4H>F2", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D / AS 3D 4H / 7S"},
         {kRich, "3H>3", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D 3H / AS 3D 2H / 4H 7S"},
-        {kRich, "3D>5", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D | | 3D / AS 2D 3H / 4H 7S"},
         {kRich, "AS>4", "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D 4D | AS / - 3D 3H / 4H 7S"},
         {kRich, "KS>4, dbl 5H, dbl 4D",  // too long a run; a covered card; a free one
          "* 5H KS QH JS | * KD | 9H 8C | * 6D 5D / AS 4D 3H / 4H 7S"},
