@@ -8,39 +8,28 @@
 
 #include "files/saved_game.h"
 
-namespace {
-
-void Require(bool condition, const char* what) {
-    if (condition) return;
-    std::fprintf(stderr, "saved-game parser broke its contract: %s\n", what);
-    std::abort();
-}
-
-}  // namespace
+#define REQUIRE(condition) \
+    if (!(condition)) std::fprintf(stderr, "saved-game parser broke its contract: %s\n", #condition), std::abort()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tess;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const SavedGameResult whole = ParseSavedGame(text);
-
     if (whole.failure == OpenFailure::None) {
-        Require(IsPermutation(whole.deal), "accepted a deal that is not every card once");
+        REQUIRE(IsPermutation(whole.deal));
         const std::string written = FormatSavedGame(whole.deal);
-        Require(written.size() == kSavedGameSize, "wrote a deal in other than 211 bytes");
+        REQUIRE(written.size() == kSavedGameSize);
         const SavedGameResult again = ParseSavedGame(written);
-        Require(again.failure == OpenFailure::None && again.deal == whole.deal, "a written deal did not read back");
-    } else {
-        Require(whole.failure == OpenFailure::NotAGame || whole.failure == OpenFailure::CutShort,
-                "a text gave a failure only files can give");
+        REQUIRE(again.failure == OpenFailure::None && again.deal == whole.deal);
     }
-
+    REQUIRE(whole.failure == OpenFailure::None || whole.failure == OpenFailure::NotAGame ||
+            whole.failure == OpenFailure::CutShort);
     // The same bytes in chunks whose sizes the bytes themselves choose.
     SavedGameParser parser;
     for (std::size_t at = 0, n = size > 0 ? data[0] % 7 + 1 : 0; at < size && parser.Feed(text.substr(at, n));
          n = data[at % size] % 13 + 1)
         at += n;
     const SavedGameResult chunked = parser.Finish();
-    Require(chunked.failure == whole.failure, "the verdict depended on how the bytes were cut");
-    Require(chunked.failure != OpenFailure::None || chunked.deal == whole.deal, "the deal depended on the cuts");
+    REQUIRE(chunked.failure == whole.failure && chunked.deal == whole.deal);
     return 0;
 }

@@ -8,9 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "files/saved_game.h"
 
@@ -59,10 +57,10 @@ inline std::string RunInChild(const std::function<std::string()>& body) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? result : "child died: " + std::to_string(status);
 }
 
-// The numbers 0..51, some changed, joined by `sep`: the body of a saved game.
-inline std::string Numbers(const std::string& sep = "\r\n", const std::map<int, int>& changes = {}) {
+// The numbers 0..51 on lines of their own: the body of a saved game.
+inline std::string Numbers() {
     std::string text;
-    for (int i = 0; i < kCardCount; ++i) text += (i ? sep : "") + std::to_string(changes.contains(i) ? changes.at(i) : i);
+    for (int i = 0; i < kCardCount; ++i) text += (i ? "\r\n" : "") + std::to_string(i);
     return text;
 }
 

@@ -81,56 +81,56 @@ private:
         return cards;
     }
 
-    // Picks up a card and lists the legal destinations of what it carries. The card menu
-    // moves one card onto a column, never an Ace, nor a foundation's Ace or Two.
-    bool PickUp(Game& game, int card, bool menu) {
-        const bool onFoundation = game.imgCard[card].Tag == kTagFoundation;
-        if (menu && (Rank(card) == kAce || (onFoundation ? Rank(card) == kTwo : !game.IsFree(card))))
-            return false;
-        if (!game.PickUpCards(card)) return false;
-        targets_.clear();
-        for (int c = 0; c < kColumns; ++c)
-            if (game.RunFitsColumn(c)) targets_.push_back(ColumnTarget(game, c));
-        for (int f = 0; f < kFoundations && !menu; ++f)
-            if (game.RunFitsFoundationPile(f)) targets_.push_back(FoundationBase(f));
-        return !targets_.empty();
+    // Picks up the first card, in random order, that can go somewhere and lists the legal
+    // destinations of what it carries; kNoCard, and the move request a drag that moves
+    // nothing leaves, when none can. The card menu moves one card onto a column, never an
+    // Ace, nor a foundation's Ace or Two.
+    int PickUp(Game& game, bool menu) {
+        for (int card : ShuffledCards(game)) {
+            const bool onFoundation = game.imgCard[card].Tag == kTagFoundation;
+            if ((menu && (Rank(card) == kAce || (onFoundation ? Rank(card) == kTwo : !game.IsFree(card)))) ||
+                !game.PickUpCards(card))
+                continue;
+            targets_.clear();
+            for (int c = 0; c < kColumns; ++c)
+                if (game.RunFitsColumn(c)) targets_.push_back(ColumnTarget(game, c));
+            for (int f = 0; f < kFoundations && !menu; ++f)
+                if (game.RunFitsFoundationPile(f)) targets_.push_back(FoundationBase(f));
+            if (!targets_.empty()) return card;
+        }
+        game.ReloadMoveFromNewestRecord();
+        return kNoCard;
     }
 
     bool Move(Game& game) {
-        for (int card : ShuffledCards(game)) {
-            if (!PickUp(game, card, true)) continue;
-            game.MoveTarget = targets_[rng_() % targets_.size()];
-            game.PopupCard = card;
-            game.MenuMove();
-            return true;
-        }
-        game.ReloadMoveFromNewestRecord();  // what a drag that moves nothing leaves
-        return false;
+        const int card = PickUp(game, true);
+        if (card == kNoCard) return false;
+        game.MoveTarget = targets_[rng_() % targets_.size()];
+        game.PopupCard = card;
+        game.MenuMove();
+        return true;
     }
 
     // Presses a card that can go somewhere and chooses where the picture will be let go:
     // mostly on a legal destination, else between two columns or back where it started.
     bool Press(Game& game) {
-        for (int card : ShuffledCards(game)) {
-            if (!PickUp(game, card, false)) continue;
-            const int target = Below(8) ? targets_[rng_() % targets_.size()] : -1;
-            game.ReloadMoveFromNewestRecord();
-            held_ = Held{card, 30.0 + Below(1000), 10.0 + Below(250)};
-            game.imgCard_MouseDown(card, kLeftButton, held_->grabX, held_->grabY);
-            const CardImage& image = game.imgCard[card];
-            double left = 45, top = Below(2) ? 200 : image.Top;  // between columns 0 and 1
-            if (Below(3) == 0) left = image.Left, top = image.Top;
-            if (target >= 0) {  // onto a pile's base, or a slot below the column's last card
-                const CardImage& onto = game.imgCard[target];
-                left = onto.Left, top = onto.Top + (IsCardImage(target) ? kSlotStep : 0);
-            }
-            held_->aimX = held_->grabX + (left - image.Left) * kTwipsPerUnitX;
-            held_->aimY = held_->grabY + (top - image.Top) * kTwipsPerUnitY;
-            held_->drops = target >= 0;
-            return true;
-        }
+        const int card = PickUp(game, false);
+        if (card == kNoCard) return false;
+        const int target = Below(8) ? targets_[rng_() % targets_.size()] : -1;
         game.ReloadMoveFromNewestRecord();
-        return false;
+        held_ = Held{card, 30.0 + Below(1000), 10.0 + Below(250)};
+        game.imgCard_MouseDown(card, kLeftButton, held_->grabX, held_->grabY);
+        const CardImage& image = game.imgCard[card];
+        double left = 45, top = Below(2) ? 200 : image.Top;  // between columns 0 and 1
+        if (Below(3) == 0) left = image.Left, top = image.Top;
+        if (target >= 0) {  // onto a pile's base, or a slot below the column's last card
+            const CardImage& onto = game.imgCard[target];
+            left = onto.Left, top = onto.Top + (IsCardImage(target) ? kSlotStep : 0);
+        }
+        held_->aimX = held_->grabX + (left - image.Left) * kTwipsPerUnitX;
+        held_->aimY = held_->grabY + (top - image.Top) * kTwipsPerUnitY;
+        held_->drops = target >= 0;
+        return true;
     }
 
     // A step with the button held: a move, the release, or a key that changes the table.

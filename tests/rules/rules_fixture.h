@@ -22,12 +22,10 @@ inline std::string Describe(const Game& game, const std::array<bool, kCardCount>
         return std::string(rank.substr(0, rank.size() > 2 ? 1 : 2)) + SuitName[SuitOf(card)][0];
     };
     std::vector<std::string> columns(kColumns);
-    for (int c = 0; c < kColumns; ++c) {
-        for (int s = 0, card; s < kSlots && (card = game.ColumnCards[c][s]) != kNoCard; ++s) {
-            const bool top = spare[card] && columns[c].size() < 2;  // among the spare cards atop
-            if (!top || s == 0) columns[c] += (s ? " " : "") + (top ? "*" : name(card));
-        }
-    }
+    for (int c = 0; c < kColumns; ++c)
+        for (int s = 0, card; s < kSlots && (card = game.ColumnCards[c][s]) != kNoCard; ++s)
+            if (const bool top = spare[card] && columns[c].size() < 2; !top || s == 0)  // among the spare cards atop
+                columns[c] += (s ? " " : "") + (top ? "*" : name(card));
     while (!columns.empty() && columns.back().empty()) columns.pop_back();  // empty ones at the end
     std::string s, tops, hand;
     for (std::size_t c = 0; c < columns.size(); ++c) s += (c ? " |" : "") + (columns[c].empty() ? "" : " " + columns[c]);
@@ -118,10 +116,8 @@ protected:
             const bool home = move[at + 1] == 'F';
             const int to = std::stoi(move.substr(at + (home ? 2 : 1)));
             game.MoveTarget = home ? FoundationBase(to) : play::ColumnTarget(game, to);
-            if (verb == "menu") {
-                game.PopupCard = card;
-                game.MenuMove();
-            } else if (game.PickUpCards(card) &&
+            if (verb == "menu") game.PopupCard = card, game.MenuMove();
+            else if (game.PickUpCards(card) &&
                        (home ? game.RunFitsFoundationPile(to) : game.RunFitsColumn(to))) {
                 for (int i = 0; i <= game.MoveLast; ++i)  // a drag hides what it carries
                     game.imgCard[game.MoveCards[i]].Visible = false;

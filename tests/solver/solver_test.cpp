@@ -2,7 +2,6 @@
 // crafted deals get the verdicts one can prove by hand, and both agree on what is legal.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <set>
 #include <sstream>
@@ -30,6 +29,24 @@ Deal Columns(const std::array<const char*, kColumns>& columns) {
     return SortedHandDeal(cards);
 }
 
+// Four clean columns King to Eight, one per suit, and two more that say what must move.
+Deal NearlyDone(const char* column4, const char* column5, const char* column3 = "KD QD JD 10D 9D 8D") {
+    return Columns({"KS QS JS 10S 9S 8S", "KH QH JH 10H 9H 8H", "KC QC JC 10C 9C 8C", column3, column4, column5});
+}
+
+// The table as the solver sees it.
+solver::Position FromGame(const Game& game) {
+    std::array<solver::Position::Column, kColumns> columns;
+    for (int c = 0; c < kColumns; ++c)
+        for (int s = 0; s < kSlots && game.ColumnCards[c][s] != kNoCard; ++s) columns[c].push_back(game.ColumnCards[c][s]);
+    std::uint64_t hand = 0;
+    std::array<int, kSuitCount> ranks{-1, -1, -1, -1};
+    for (int card = 0; card < kCardCount; ++card) hand |= std::uint64_t{game.imgCard[card].Tag == kTagHand} << card;
+    for (int top : game.FoundationTop)
+        if (top != kNoCard) ranks[SuitOf(top)] = Rank(top);
+    return {columns, hand, ranks};
+}
+
 class SolverTest : public ::testing::Test {
 protected:
     // Plays "CARD FROM TO" lines as drops through the game from the deal's layout; the
@@ -39,20 +56,17 @@ protected:
         game.LayOutDeal();
         platform.gameOverShown = 0;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            SCOPED_TRACE(lines[i]);
             std::istringstream in(lines[i]);
             std::string card, from, to;
             in >> card >> from >> to;
-            const int lead = C(card.c_str());
-            const int index = std::stoi(from == "hand" ? "0" : from.substr(1));
-            const char tag = game.imgCard[lead].Tag;
-            const bool there = from == "hand"  ? tag == kTagHand
-                               : from[0] == 'f' ? game.FoundationTop[index] == lead
-                                                : tag == kTagColumn && game.ColumnOf(lead) == index;
+            const int lead = C(card.c_str()), index = from == "hand" ? 0 : std::stoi(from.substr(1));
             const int target = std::stoi(to.substr(1));
+            const bool there = from == "hand"  ? game.imgCard[lead].Tag == kTagHand
+                               : from[0] == 'f' ? game.FoundationTop[index] == lead
+                                                : game.imgCard[lead].Tag == kTagColumn && game.ColumnOf(lead) == index;
             if (!there || !game.PickUpCards(lead) ||
                 !(to[0] == 'f' ? game.RunFitsFoundationPile(target) : game.RunFitsColumn(target))) {
-                ADD_FAILURE() << "not a legal move here";
+                ADD_FAILURE() << lines[i] << ": not a legal move here";
                 return -1;
             }
             game.MoveCard = lead;
@@ -63,21 +77,14 @@ protected:
         return -1;
     }
 
-    // Solves the deal; when winnable, its line must win in the game at its last move.
-    solver::Solution SolveAndReplay(const Deal& deal, long budgetMs = 2000) {
-        solver::Budget budget;
-        budget.milliseconds = budgetMs;
-        solver::Solution solution = solver::Solve(solver::Position::FromDeal(deal), budget);
-        if (solution.verdict == Verdict::Winnable) {
-            const int won = Replay(deal, solver::MoveLines(solution.moves));
-            EXPECT_EQ(won, static_cast<int>(solution.moves.size()));
-            // The static proof must never condemn a position a win passes through.
-            solver::Position p = solver::Position::FromDeal(deal);
-            for (const solver::Move& m : solution.moves) {
-                EXPECT_FALSE(p.Stuck());
-                p.Apply(m);
-            }
-        }
+    // Solves the deal; when winnable, its line must win in the game at its last move, and
+    // the static proof must never condemn a position the win passes through.
+    solver::Solution SolveAndReplay(const Deal& deal) {
+        solver::Solution solution = solver::Solve(solver::Position::FromDeal(deal), {.milliseconds = 2000});
+        if (solution.verdict != Verdict::Winnable) return solution;
+        EXPECT_EQ(Replay(deal, solver::MoveLines(solution.moves)), static_cast<int>(solution.moves.size()));
+        solver::Position p = solver::Position::FromDeal(deal);
+        for (const solver::Move& m : solution.moves) { EXPECT_FALSE(p.Stuck()); p.Apply(m); }
         return solution;
     }
 
@@ -85,17 +92,8 @@ protected:
     Game game{platform};
 };
 
-// Four clean columns King to Eight, one per suit, and two more that say what must move.
-Deal NearlyDone(const char* column4, const char* column5, const char* column3 = "KD QD JD 10D 9D 8D") {
-    return Columns({"KS QS JS 10S 9S 8S", "KH QH JH 10H 9H 8H", "KC QC JC 10C 9C 8C", column3,
-                    column4, column5});
-}
-
-TEST_F(SolverTest, CraftedDealsAreWonInTheFewestMoves) {
-    const struct {
-        Deal deal;
-        std::size_t fewest;
-    } cases[] = {
+TEST_F(SolverTest, CraftedDealsAreWonInTheFewestMovesAndRandomOnesReplayToTheWin) {
+    const std::pair<Deal, std::size_t> cases[] = {
         // 7H spoils the last column and goes onto any Eight.
         {NearlyDone("7C 6C 5C 4C 3C 2C", "7D 6D 5D 4D 3D 7H"), 1},
         // 7H 6H must leave, one card at a time with no empty column: 6H onto 7S, 7H onto an Eight.
@@ -104,37 +102,29 @@ TEST_F(SolverTest, CraftedDealsAreWonInTheFewestMoves) {
         // Eight of Spades, four Diamonds onto the Eight of Hearts, the Ace of Hearts home.
         {NearlyDone("2D 3C 4C 5C 6C 7C", "AS AH 4D 5D 6D 7D"), 10},
     };
-    for (const auto& c : cases) {
-        const solver::Solution solution = SolveAndReplay(c.deal);
+    for (const auto& [deal, fewest] : cases) {
+        const solver::Solution solution = SolveAndReplay(deal);
         EXPECT_EQ(solution.verdict, Verdict::Winnable);
-        EXPECT_EQ(solution.moves.size(), c.fewest);
+        EXPECT_EQ(solution.moves.size(), fewest);
     }
-}
-
-TEST_F(SolverTest, DealsThatCannotBeWon) {
-    const Deal cases[] = {
-        // No move at all: every column ends in a King or a Jack, no Queen, Ten or Ace is free.
-        Columns({"QS 10S AS 5C 6C KS", "QH 10H AH 5D 6D KH", "QD 10D AD 5H 6H KD",
-                 "QC 10C AC 5S 6S KC", "2C 3C 4C 9C 9D JS", "2D 3D 4D 9H 9S JH"}),
-        // The same with the Ace of Clubs in the hand: it can go home and come back down
-        // nowhere, and nothing else ever moves.
-        Columns({"QS 10S AS 5C 6C KS", "QH 10H AH 5D 6D KH", "QD 10D AD 5H 6H KD",
-                 "QC 10C 2S 5S 6S KC", "2C 3C 4C 9C 9D JS", "2D 3D 4D 9H 9S JH"}),
-    };
-    for (const Deal& deal : cases) {
-        ASSERT_TRUE(IsPermutation(deal));
-        EXPECT_EQ(SolveAndReplay(deal).verdict, Verdict::NotWinnable);
-        // The static proof sees it too: the Jacks and Kings at the ends must leave, and no
-        // Queen can ever be bared or put at the end of a column.
-        EXPECT_TRUE(solver::Position::FromDeal(deal).Stuck());
-    }
-}
-
-TEST_F(SolverTest, RandomDealsThatAreWonReplayToTheWin) {
     for (std::uint64_t seed : {1, 12}) {  // the first deals of these seeds can be won
         game.SeedRandom(seed);
         game.DealRandomGame();
         EXPECT_EQ(SolveAndReplay(game.DealOrder).verdict, Verdict::Winnable) << "seed " << seed;
+    }
+}
+
+TEST_F(SolverTest, DealsThatCannotBeWon) {
+    // No move at all: every column ends in a King or a Jack, no Queen, Ten or Ace is free;
+    // then the same with the Ace of Clubs in the hand: it can go home and come back down
+    // nowhere, and nothing else ever moves.
+    for (const char* column3 : {"QC 10C AC 5S 6S KC", "QC 10C 2S 5S 6S KC"}) {
+        const Deal deal = Columns({"QS 10S AS 5C 6C KS", "QH 10H AH 5D 6D KH", "QD 10D AD 5H 6H KD", column3,
+                                   "2C 3C 4C 9C 9D JS", "2D 3D 4D 9H 9S JH"});
+        EXPECT_EQ(SolveAndReplay(deal).verdict, Verdict::NotWinnable);
+        // The static proof sees it too: the Jacks and Kings at the ends must leave, and no
+        // Queen can ever be bared or put at the end of a column.
+        EXPECT_TRUE(solver::Position::FromDeal(deal).Stuck());
     }
 }
 
@@ -148,13 +138,13 @@ TEST(SolverShortcuts, KeepTheVerdictOfThePlainSearch) {
     for (int table = 0; table < 400 && (won < 20 || lost < 4); ++table) {
         std::array<int, kSuitCount> home{};
         std::vector<int> cards;
-        do {
+        while (cards.size() < 24 || cards.size() > 28) {
             cards.clear();
             for (int suit = 0; suit < kSuitCount; ++suit) {
                 home[suit] = static_cast<int>(random() % 14) - 1;
                 for (int r = home[suit] + 1; r < kRankCount; ++r) cards.push_back(CardNumber(suit, r));
             }
-        } while (cards.size() < 24 || cards.size() > 28);
+        }
         std::shuffle(cards.begin(), cards.end(), random);
         std::array<solver::Position::Column, kColumns> columns;
         std::uint64_t hand = 0;
@@ -164,10 +154,9 @@ TEST(SolverShortcuts, KeepTheVerdictOfThePlainSearch) {
             else columns[place % kColumns].push_back(card);
         }
         const solver::Position position(columns, hand, home);
-        solver::Budget budget;  // a small table of positions, not the clock, bounds the work
-        budget.milliseconds = 60'000;
-        budget.memoryBytes = std::size_t{1} << 18;
-        budget.prune = false;
+        // A small table of positions, not the clock, bounds the work; the plain search first,
+        // and the quick one only where it decided.
+        solver::Budget budget{.milliseconds = 60'000, .memoryBytes = std::size_t{1} << 18, .prune = false};
         const Verdict plain = solver::Solve(position, budget).verdict;
         if (plain == Verdict::Unknown) continue;
         budget.prune = true;
@@ -183,39 +172,20 @@ TEST(SolverShortcuts, KeepTheVerdictOfThePlainSearch) {
 // Every legal move of the game, as the solver names it: lead, cards, from, to (a
 // foundation by its suit). Moving an Ace between two empty foundations is left out: it
 // changes nothing but the pile's place, and the solver keeps foundations by suit.
-using Listed = std::tuple<int, int, int, int>;
+using Listed = std::set<std::tuple<int, int, int, int>>;
 
-std::set<Listed> GameMoves(Game& game) {
-    std::set<Listed> moves;
+Listed GameMoves(Game& game) {
+    Listed moves;
     for (int card = 0; card < kCardCount; ++card) {
         const char tag = game.imgCard[card].Tag;
         if (!game.PickUpCards(card)) continue;
         const int from = tag == kTagHand ? solver::kHand
                          : tag == kTagColumn ? game.ColumnOf(card) : solver::kFoundation + SuitOf(card);
-        const int count = game.MoveLast + 1;
         for (int c = 0; c < kColumns; ++c)
-            if (c != from && game.RunFitsColumn(c)) moves.emplace(card, count, from, c);
+            if (c != from && game.RunFitsColumn(c)) moves.emplace(card, game.MoveLast + 1, from, c);
         for (int f = 0; f < kFoundations && tag != kTagFoundation; ++f)
-            if (game.RunFitsFoundationPile(f)) moves.emplace(card, count, from, solver::kFoundation + SuitOf(card));
+            if (game.RunFitsFoundationPile(f)) moves.emplace(card, game.MoveLast + 1, from, solver::kFoundation + SuitOf(card));
     }
-    return moves;
-}
-
-std::set<Listed> SolverMoves(const Game& game) {
-    std::array<solver::Position::Column, kColumns> columns;
-    for (int c = 0; c < kColumns; ++c)
-        for (int s = 0; s < kSlots && game.ColumnCards[c][s] != kNoCard; ++s) columns[c].push_back(game.ColumnCards[c][s]);
-    std::uint64_t hand = 0;
-    for (int card = 0; card < kCardCount; ++card)
-        if (game.imgCard[card].Tag == kTagHand) hand |= 1ULL << card;
-    std::array<int, kSuitCount> ranks{-1, -1, -1, -1};
-    for (int top : game.FoundationTop)
-        if (top != kNoCard) ranks[SuitOf(top)] = Rank(top);
-    std::vector<solver::Move> list;
-    solver::Position(columns, hand, ranks).Generate(list, false);
-    std::set<Listed> moves;
-    for (const solver::Move& m : list) moves.emplace(m.card, m.count, m.from, m.to);
-    EXPECT_EQ(moves.size(), list.size()) << "a move listed twice";
     return moves;
 }
 
@@ -226,9 +196,13 @@ TEST_F(SolverTest, SolverAndGameAgreeOnEveryLegalMoveAlongLongPlay) {
         play::RandomPlayer player(static_cast<std::uint64_t>(deal) * 7919u + 3);
         for (int step = 0; step < 60; ++step) {
             player.Step(game);
-            const std::set<Listed> fromSolver = SolverMoves(game);
+            std::vector<solver::Move> list;
+            FromGame(game).Generate(list, false);
+            Listed fromSolver;
+            for (const solver::Move& m : list) fromSolver.emplace(m.card, m.count, m.from, m.to);
+            ASSERT_EQ(fromSolver.size(), list.size()) << "a move listed twice";
             ASSERT_EQ(GameMoves(game), fromSolver) << "deal " << deal << ", step " << step;
-            compared += static_cast<long>(fromSolver.size());
+            compared += static_cast<long>(list.size());
         }
     }
     EXPECT_GT(compared, 10'000);

@@ -11,11 +11,21 @@ namespace {
 // A sorted hand: Kings first, and within a rank Spades first.
 bool HandOrder(int a, int b) { return Rank(a) * kSuitCount + SuitOf(a) > Rank(b) * kSuitCount + SuitOf(b); }
 
-// Every card of a foundation whose top card is given.
-std::vector<int> Pile(int top) {
+// The cards the setup places: its columns, and each foundation from the Ace up.
+std::vector<int> Placed(const TableSetup& setup) {
     std::vector<int> cards;
-    for (int card = top - Rank(top); top != kNoCard && card <= top; ++card) cards.push_back(card);
+    for (const auto& column : setup.columns) cards.insert(cards.end(), column.begin(), column.end());
+    for (int top : setup.foundations)
+        for (int card = top - Rank(top); top != kNoCard && card <= top; ++card) cards.push_back(card);
     return cards;
+}
+
+// The cards of the pack not in `cards`, in card order.
+std::vector<int> Rest(const std::vector<int>& cards) {
+    std::vector<int> rest;
+    for (int card = 0; card < kCardCount; ++card)
+        if (std::ranges::find(cards, card) == cards.end()) rest.push_back(card);
+    return rest;
 }
 
 }  // namespace
@@ -31,64 +41,47 @@ int C(const char* name) {
 
 std::array<int, kCardCount> SortedHandDeal(const std::array<int, 36>& columnCards) {
     std::array<int, kCardCount> deal{};
-    std::copy(columnCards.begin(), columnCards.end(), deal.begin());
-    std::vector<int> hand;
-    for (int card = 0; card < kCardCount; ++card)
-        if (std::find(columnCards.begin(), columnCards.end(), card) == columnCards.end()) hand.push_back(card);
-    std::sort(hand.begin(), hand.end(), HandOrder);
-    std::copy(hand.begin(), hand.end(), deal.begin() + 36);
+    std::vector<int> hand = Rest({columnCards.begin(), columnCards.end()});
+    std::ranges::sort(hand, HandOrder);
+    std::copy(hand.begin(), hand.end(), std::copy(columnCards.begin(), columnCards.end(), deal.begin()));
     return deal;
 }
 
 void FillColumns(TableSetup& setup, const std::vector<int>& columns, int keepInHand) {
-    std::array<bool, kCardCount> placed{};
-    for (const auto& column : setup.columns)
-        for (int card : column) placed[card] = true;
-    for (int top : setup.foundations)
-        for (int card : Pile(top)) placed[card] = true;
-    std::vector<int> rest;
-    for (int card = 0; card < kCardCount; ++card)
-        if (!placed[card]) rest.push_back(card);
+    const std::vector<int> rest = Rest(Placed(setup));
     for (int i = 0; i < static_cast<int>(rest.size()) - keepInHand; ++i)
         setup.columns[columns[i % columns.size()]].push_back(rest[i]);
 }
 
 void SetUpTable(Game& game, const TableSetup& setup) {
-    std::array<char, kCardCount> area{};
+    std::vector<int> others = Placed(setup);
+    std::ranges::sort(others);
+    ASSERT_TRUE(others.empty() || (others[0] >= 0 && others.back() < kCardCount)) << "no such card";
+    ASSERT_TRUE(std::adjacent_find(others.begin(), others.end()) == others.end()) << "a card placed twice";
+    // Dealt first so that every image is as a layout leaves it; the hand's places are those
+    // of a sorted hand of the hand cards and as many others as it takes to make sixteen.
+    std::vector<int> hand = Rest(others);
+    ASSERT_LE(hand.size(), 16u) << "more than sixteen cards left for the hand";
+    for (; hand.size() < 16; others.pop_back()) hand.push_back(others.back());
+    std::ranges::sort(hand, HandOrder);
+    std::copy(hand.begin(), hand.end(), std::copy(others.begin(), others.end(), game.DealOrder.begin()));
+    game.LayOutDeal();
+    game.ClearColumns();
+    std::array<bool, kCardCount> placed{};
     const auto place = [&](int card, char tag, double left, double top) {
-        area[card] = tag;
+        placed[card] = true;
         game.MoveImage(card, left, top);
         game.imgCard[card].Tag = tag;
         game.BringToFront(card);
     };
-    // Dealt first so that every image is as a layout leaves it; the hand's places are those
-    // of a sorted hand of the hand cards and as many others as it takes to make sixteen.
-    std::vector<int> hand, others;
-    for (const auto& column : setup.columns)
-        for (int card : column) others.push_back(card);
-    for (int top : setup.foundations)
-        for (int card : Pile(top)) others.push_back(card);
-    std::sort(others.begin(), others.end());
-    ASSERT_TRUE(others.empty() || (others[0] >= 0 && others.back() < kCardCount)) << "no such card";
-    ASSERT_TRUE(std::adjacent_find(others.begin(), others.end()) == others.end()) << "a card placed twice";
-    for (int card = 0; card < kCardCount; ++card)
-        if (!std::binary_search(others.begin(), others.end(), card)) hand.push_back(card);
-    ASSERT_LE(hand.size(), 16u) << "more than sixteen cards left for the hand";
-    std::vector<int> handPlaces = hand;
-    for (; handPlaces.size() < 16; others.pop_back()) handPlaces.push_back(others.back());
-    std::sort(handPlaces.begin(), handPlaces.end(), HandOrder);
-    std::copy(others.begin(), others.end(), game.DealOrder.begin());
-    std::copy(handPlaces.begin(), handPlaces.end(), game.DealOrder.begin() + 36);
-    game.LayOutDeal();
-    game.ClearColumns();
     for (int c = 0; c < kColumns; ++c)
         for (int s = 0; s < static_cast<int>(setup.columns[c].size()); ++s)
             place(game.ColumnCards[c][s] = setup.columns[c][s], kTagColumn, ColumnLeft(c), SlotTop(s));
     for (int f = 0; f < kFoundations; ++f)
-        for (int card : Pile(game.FoundationTop[f] = setup.foundations[f]))
+        for (int top = game.FoundationTop[f] = setup.foundations[f], card = top - Rank(top); top != kNoCard && card <= top; ++card)
             place(card, kTagFoundation, kFoundationLeft, FoundationTopPos(f));
     for (int p = 36; p < kCardCount; ++p)
-        if (area[game.DealOrder[p]] == 0) place(game.DealOrder[p], kTagHand, HandLeft(p - 36), kHandTop);
+        if (!placed[game.DealOrder[p]]) place(game.DealOrder[p], kTagHand, HandLeft(p - 36), kHandTop);
     ASSERT_EQ(game.CheckInvariants(), "");
 }
 
