@@ -1,7 +1,6 @@
 // A real main window on the offscreen platform, driven with Qt's simulated input.
 #pragma once
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,20 +27,16 @@ public:
     QString Remembered() const override { return remembered; }
     void Remember(const QString& path) override { remembered = path; }
 
-    std::deque<QString> answers;
-    int asked = 0;
-    std::optional<QPoint> lastPosition;
-    QString remembered;
-
-private:
     std::optional<QString> Answer(std::optional<QPoint> at) {
         ++asked;
         lastPosition = at;
-        if (answers.empty()) return std::nullopt;
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
     }
+
+    QStringList answers;
+    int asked = 0;
+    std::optional<QPoint> lastPosition;
+    QString remembered;
 };
 
 class WindowTest : public ::testing::Test {
@@ -110,12 +105,13 @@ protected:
     }
 
     void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-        held |= button;
         QTest::mousePress(board(), button, Qt::NoModifier, pointer = at);
+        held |= button;
     }
     void MoveTo(QPoint at) {
         QMouseEvent move(QEvent::MouseMove, at, board()->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
         QApplication::sendEvent(board(), &move);
+        QApplication::processEvents();  // painted after every step, as on a real screen
         pointer = at;
     }
     void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
