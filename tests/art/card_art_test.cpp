@@ -10,8 +10,6 @@
 namespace tess {
 namespace {
 
-QImage ImageOf(const QPixmap& p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); }
-
 // Pixels that pass `test`, or with `other`, pixels that differ clearly (not by a shade of
 // antialiasing) from the same pixel there.
 int Count(const QImage& a, const std::function<bool(QRgb)>& test, const QImage* other = nullptr) {
@@ -35,12 +33,11 @@ TEST(CardArt, EveryFaceIsDrawnColouredAndToldApartAlsoWhenCovered) {
     for (qreal dpr : {1.0, 2.0}) {
         std::vector<QImage> faces;
         for (int card = 0; card < kCardCount; ++card) {
-            const QImage face = faces.emplace_back(ImageOf(art.Face(card, dpr)));
+            const QImage face = faces.emplace_back(art.Face(card, dpr).toImage().convertToFormat(QImage::Format_ARGB32));
             ASSERT_EQ(face.size(), QSize(qCeil(71 * dpr), qCeil(96 * dpr))) << CardName(card);
             const int red = Count(face, [](QRgb p) { return qAlpha(p) > 200 && qRed(p) >= 150 && qGreen(p) <= 90 && qBlue(p) <= 90; });
             EXPECT_GT(Count(face, [](QRgb p) { return qAlpha(p) == 255 && qGray(p) < 160; }), 300 * dpr * dpr) << CardName(card);
-            const bool redSuit = SuitOf(card) == kHearts || SuitOf(card) == kDiamonds;
-            EXPECT_TRUE(redSuit ? red > 40 * dpr * dpr : red == 0) << CardName(card) << ": " << red;
+            EXPECT_TRUE(SuitOf(card) == kHearts || SuitOf(card) == kDiamonds ? red > 40 * dpr * dpr : red == 0) << CardName(card) << ": " << red;
             const QRect corner(0, 0, qCeil(14 * dpr), qCeil(20 * dpr));
             const QImage opposite = face.copy(corner.translated(face.width() - corner.width(), face.height() - corner.height()));
             EXPECT_LE(Differences(face.copy(corner), opposite.mirrored(true, true)), 10) << CardName(card);

@@ -1,8 +1,6 @@
 // The win dialog and the About box: texts, twips layout, fixed frame, centring and closing.
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -18,22 +16,14 @@ std::vector<QUrl> opened;
 // but the win dialog is wider by the margin its first line needs.
 struct Control { const char* name; const char* text; QRect pixels; };
 
-struct Form {
-    std::function<std::unique_ptr<QDialog>(QWidget*, bool place)> make;
-    const char* caption;
-    QSize client;
-    std::vector<Control> controls;
-};
+struct Form { std::function<std::unique_ptr<QDialog>(QWidget*, bool place)> make; const char* caption; QSize client; std::vector<Control> controls; };
 
 const Form kForms[] = {
     {[](QWidget* owner, bool place) { return std::make_unique<GameOverForm>(owner, place); }, "Tessaline", {181, 102},
      {{"Picture1", "", {12, 12, 33, 33}}, {"LabelWinnerName", "Congratulations!", {77, 18, 92, 15}},
       {"Label1", "You win.", {77, 34, 92, 17}}, {"CommandOK", "OK", {94, 68, 75, 23}}}},
-    {[](QWidget* owner, bool place) {
-         return std::make_unique<AboutForm>(owner, place, [](const QUrl& url) {
-             opened.push_back(url);
-             return false;  // a failing browser must not matter
-         });
+    {[](QWidget* owner, bool place) {  // the browser fails: that must not matter
+         return std::make_unique<AboutForm>(owner, place, [](const QUrl& url) { return opened.push_back(url), false; });
      },
      "About Tessaline", {275, 158},
      {{"Picture1", "", {12, 12, 33, 33}}, {"LabelProgramName", "Tessaline", {77, 18, 196, 17}},

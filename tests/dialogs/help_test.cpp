@@ -18,8 +18,7 @@ TEST(Help, OpensAtTheContentsReusesTheWindowAndClosesWithTheOwner) {
     ShowHelpContents(&owner, true);
     HelpWindow* help = FindHelpWindow(&owner);
     ASSERT_NE(help, nullptr);
-    EXPECT_TRUE(help->isVisible() && help->isWindow());
-    EXPECT_EQ(help->windowTitle(), "Tessaline Help");
+    EXPECT_TRUE(help->isVisible() && help->isWindow() && help->windowTitle() == "Tessaline Help");
     EXPECT_EQ(help->Browser()->source(), kContents);
     help->Browser()->setSource(QUrl(QStringLiteral("qrc:/help/rules.html")));
     help->move(help->pos() + QPoint(37, 23));  // where the player put it, it stays

@@ -130,10 +130,7 @@ protected:
         const QPointF shift = board()->ToPixels(onto.Left, onto.Top + kSlotStep) - board()->ToPixels(image.Left, image.Top);
         Drag(StripOf(card), StripOf(card) + shift.toPoint());
     }
-    void RightClick(QPoint at) {
-        Press(at, Qt::RightButton);
-        Release(at, Qt::RightButton);
-    }
+    void RightClick(QPoint at) { Press(at, Qt::RightButton); Release(at, Qt::RightButton); }
     // A double-click as the window system delivers it, second press included.
     void DoubleClick(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseDClick(window->windowHandle(), button, Qt::NoModifier, board()->mapTo(window.get(), at));
