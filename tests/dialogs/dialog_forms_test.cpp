@@ -1,14 +1,11 @@
 // The win dialog and the About box: texts, twips layout, fixed frame, centring and closing.
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
 #include "dialogs/about_form.h"
 #include "dialogs/game_over_form.h"
-#include "window/window_place.h"
 
 namespace tess {
 namespace {
@@ -19,22 +16,14 @@ std::vector<QUrl> opened;
 // but the win dialog is wider by the margin its first line needs.
 struct Control { const char* name; const char* text; QRect pixels; };
 
-struct Form {
-    std::function<std::unique_ptr<QDialog>(QWidget*, bool place)> make;
-    const char* caption;
-    QSize client;
-    std::vector<Control> controls;
-};
+struct Form { std::function<std::unique_ptr<QDialog>(QWidget*, bool place)> make; const char* caption; QSize client; std::vector<Control> controls; };
 
 const Form kForms[] = {
     {[](QWidget* owner, bool place) { return std::make_unique<GameOverForm>(owner, place); }, "Tessaline", {181, 102},
      {{"Picture1", "", {12, 12, 33, 33}}, {"LabelWinnerName", "Congratulations!", {77, 18, 92, 15}},
       {"Label1", "You win.", {77, 34, 92, 17}}, {"CommandOK", "OK", {94, 68, 75, 23}}}},
-    {[](QWidget* owner, bool place) {
-         return std::make_unique<AboutForm>(owner, place, [](const QUrl& url) {
-             opened.push_back(url);
-             return false;  // a failing browser must not matter
-         });
+    {[](QWidget* owner, bool place) {  // the browser fails: that must not matter
+         return std::make_unique<AboutForm>(owner, place, [](const QUrl& url) { return opened.push_back(url), false; });
      },
      "About Tessaline", {275, 158},
      {{"Picture1", "", {12, 12, 33, 33}}, {"LabelProgramName", "Tessaline", {77, 18, 196, 17}},
@@ -43,54 +32,41 @@ const Form kForms[] = {
       {"LabelURL", "https://www.tessaline.org", {77, 90, 196, 17}}, {"CommandOK", "OK", {188, 124, 75, 23}}}},
 };
 
-TEST(DialogForms, TextsLayoutAndAFrameThatOnlyMovesAndCloses) {
+// The designed layout at the default font; in any font size every text fits its control, a
+// label's text ends the layout's margin (12 pixels) before the right edge, the button keeps
+// its margin, and each control lies inside the dialog, level with or below the text before.
+TEST(DialogForms, TextsLayoutAndAFrameThatFitsEveryFontSize) {
     for (const Form& f : kForms) {
-        SCOPED_TRACE(f.caption);
         auto form = f.make(nullptr, true);
         EXPECT_EQ(form->windowTitle(), f.caption);
-        EXPECT_EQ(form->size(), f.client);
-        for (const Control& c : f.controls) {
-            auto* control = form->findChild<QWidget*>(c.name);
-            ASSERT_NE(control, nullptr) << c.name;
-            EXPECT_EQ(control->geometry(), c.pixels) << c.name;
-            const QString text = control->property("text").toString();
-            EXPECT_TRUE(c.text ? text == c.text : !text.isEmpty()) << c.name << ": " << text.toStdString();
-            // Nothing may be clipped in the dialog font.
-            EXPECT_LE(control->fontMetrics().horizontalAdvance(text), control->width()) << c.name;
-        }
         EXPECT_TRUE(form->findChild<QPushButton*>("CommandOK")->isDefault());
         EXPECT_FALSE(form->findChild<QLabel*>("Picture1")->pixmap().isNull());
         EXPECT_FALSE(form->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-        form->resize(f.client + QSize(120, 80));
+        form->resize(f.client + QSize(120, 80));  // the frame only moves and closes
         EXPECT_EQ(form->size(), f.client);
-    }
-}
-
-// In any font size every text fits its control, a label's text ends the layout's margin
-// (12 pixels) before the right edge, and each control lies inside the dialog, level with
-// or below the text of the one before.
-TEST(DialogForms, TextFitsInEveryFontSize) {
-    for (const Form& f : kForms) {
-        auto form = f.make(nullptr, true);
-        for (const double points : {6.0, 8.0, 11.0, 14.0, 20.0}) {
+        for (const double points : {0.0, 6.0, 11.0, 20.0}) {
             SCOPED_TRACE(std::string(f.caption) + " at " + std::to_string(points) + " points");
             QFont font = form->font();
-            font.setPointSizeF(points);
+            if (points > 0) font.setPointSizeF(points);
             form->setFont(font);
             int textBottom = 0;
             for (const Control& c : f.controls) {
                 const auto* control = form->findChild<QWidget*>(c.name);
+                ASSERT_NE(control, nullptr) << c.name;
                 const QString text = control->property("text").toString();
+                if (points == 0) {
+                    EXPECT_EQ(control->geometry(), c.pixels) << c.name;
+                    EXPECT_TRUE(c.text ? text == c.text : !text.isEmpty()) << c.name << ": " << text.toStdString();
+                }
                 const QFontMetrics metrics = control->fontMetrics();
                 EXPECT_LE(metrics.horizontalAdvance(text), control->width()) << c.name;
                 EXPECT_LE(metrics.height(), control->height()) << c.name;
                 EXPECT_TRUE(form->rect().contains(control->geometry())) << c.name;
                 if (text.isEmpty()) continue;
-                if (qobject_cast<const QLabel*>(control) != nullptr) {
+                if (qobject_cast<const QLabel*>(control) != nullptr)
                     EXPECT_LE(control->x() + metrics.horizontalAdvance(text) + 12, form->width()) << c.name;
-                } else if (qobject_cast<const QPushButton*>(control) != nullptr) {  // keeps its margin
+                else
                     EXPECT_EQ(form->width() - control->geometry().right(), f.client.width() - c.pixels.right());
-                }
                 EXPECT_GE(control->y() + 1, textBottom) << c.name;  // one pixel overlaps by design
                 textBottom = control->y() + metrics.height();
             }
@@ -120,17 +96,6 @@ TEST(DialogForms, OpenCentredOverTheOwnerAndCloseOnReturn) {
             EXPECT_TRUE(closed) << f.caption;
         }
     }
-}
-
-// A saved corner is used when a strip of its title bar is on some screen; else centred.
-TEST(DialogPlace, ASavedMainWindowCornerIsUsedWhereItCanBeReached) {
-    const std::vector<QRect> screens{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
-    const struct { QPoint saved; std::optional<QPoint> expected; } cases[] = {
-        {{0, 0}, std::nullopt},          {{0, 300}, QPoint(0, 300)},   {{2900, 1000}, QPoint(2900, 1000)},
-        {{3153, 10}, std::nullopt},      {{-555, 10}, std::nullopt},   {{-554, 10}, QPoint(-554, 10)},
-        {{100, 1024}, std::nullopt},     {{100, -23}, QPoint(100, -23)},
-    };
-    for (const auto& c : cases) EXPECT_EQ(UsableSavedPlace(c.saved, 602, 24, screens), c.expected) << c.saved.x();
 }
 
 TEST(AboutForm, ALeftClickOnTheAddressOpensIt) {

@@ -1,16 +1,6 @@
 // The file commands, file drops, the command line and the settings, through the window.
 #include <fstream>
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFile>
-#include <QLabel>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QScreen>
-#include <QTimer>
-#include <QUrl>
-
 #include "files/saved_game.h"
 #include "window/start_up.h"
 #include "window_fixture.h"
@@ -39,9 +29,8 @@ class FilesTest : public WindowTest {
 protected:
     QString Path(const char* name) { return folder.filePath(name); }
     QString SavedReversedDeal(const char* name = "deal.tsl") {
-        const QString path = Path(name);
-        WriteAll(path, QByteArray::fromStdString(FormatSavedGame(ReversedDeal())));
-        return path;
+        WriteAll(Path(name), QByteArray::fromStdString(FormatSavedGame(ReversedDeal())));
+        return Path(name);
     }
     // Offers files to the window as a drag from another program would (true: accepted),
     // or drops them.
@@ -55,13 +44,13 @@ protected:
         QApplication::sendEvent(window.get(), drop ? static_cast<QEvent*>(&dropped) : &enter);
         return enter.isAccepted();
     }
-
     void StartWithSettings(const QByteArray& ini, std::optional<std::string> gameFile = {}) {
         window.reset();
         QDir().mkpath(config.filePath("tessaline"));
         WriteAll(config.filePath("tessaline/tessaline.ini"), ini);
         Start(gameFile);
     }
+    QByteArray Settings() { return ReadAll(config.filePath("tessaline/tessaline.ini")); }
 
     QTemporaryDir folder;
 };
@@ -70,7 +59,6 @@ TEST_F(FilesTest, OpenLaysOutTheFileFromADialogUnderTheMenuBar) {
     const QString path = SavedReversedDeal();
     chooser->answers.push_back(path);
     window->mnuGameOpen_Click();
-    EXPECT_EQ(game().DealOrder, ReversedDeal());
     EXPECT_EQ(game().ColumnCards[0][0], 51);
     EXPECT_EQ(window->windowTitle(), "Tessaline - " + path);
     // The dialog opens under the menu bar, near the window's left edge.
@@ -81,10 +69,10 @@ TEST_F(FilesTest, OpenLaysOutTheFileFromADialogUnderTheMenuBar) {
 }
 
 // Ctrl+S writes without asking only over the file whose deal is in play, the one the
-// caption names; after a refused file, a new deal or a drop it asks as Save As does (the
+// caption names; after a refused file or a new deal it asks as Save As does (the
 // fake chooser cancels), and a refused file is never the name offered.
 TEST_F(FilesTest, SaveAsksUnlessTheRememberedFileHoldsTheGameInPlay) {
-    const QString list = Path("shopping.tsl"), a = Path("a.tsl"), dropped = SavedReversedDeal("dropped.tsl");
+    const QString list = Path("shopping.tsl"), a = Path("a.tsl");
     WriteAll(list, "eggs\nmilk\n");
     const auto saveAsks = [&] {
         const int before = chooser->asked;
@@ -104,27 +92,21 @@ TEST_F(FilesTest, SaveAsksUnlessTheRememberedFileHoldsTheGameInPlay) {
     EXPECT_EQ(first.toStdString(), FormatSavedGame(game().DealOrder));
     EXPECT_EQ(window->windowTitle(), "Tessaline - " + a);
     EXPECT_FALSE(saveAsks());
-    window->mnuGameNew_Click();
-    EXPECT_TRUE(saveAsks());
-    EXPECT_EQ(ReadAll(a), first) << "a new deal went into the old file";
 
     chooser->answers = {a};
     window->mnuGameOpen_Click();
     QFile::remove(a);
     EXPECT_FALSE(saveAsks());
     EXPECT_EQ(ReadAll(a), first);
-    ASSERT_TRUE(Offer({dropped}));
-    Offer({dropped}, true);
+    window->mnuGameNew_Click();
     EXPECT_TRUE(saveAsks());
-    EXPECT_EQ(ReadAll(a), first);
+    EXPECT_EQ(ReadAll(a), first) << "a new deal went into the old file";
     EXPECT_EQ(chooser->remembered, a);
 }
 
 TEST_F(FilesTest, OneDroppedSavedGameOpensAndOtherDropsAreRefused) {
-    const QString text = Path("notes.txt");
+    const QString text = Path("notes.txt"), a = SavedReversedDeal("a.tsl"), b = SavedReversedDeal("b.TSL");
     WriteAll(text, "hello");
-    const QString a = SavedReversedDeal("a.tsl");
-    const QString b = SavedReversedDeal("b.TSL");
     EXPECT_FALSE(Offer({text}));
     EXPECT_FALSE(Offer({a, b}));
     // Qt delivers no drop after a refused enter; a drag whose list changes on the way
@@ -134,50 +116,42 @@ TEST_F(FilesTest, OneDroppedSavedGameOpensAndOtherDropsAreRefused) {
         Offer(dropped, true);
     }
     ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].text, "Can't open " + text.toStdString() + ", because it is not a Tessaline game.");
-    EXPECT_EQ(messages[0].title, "Error");
-    EXPECT_EQ(messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(messages[1].text, "Can only open one file at a time.");
-    EXPECT_EQ(messages[1].title, "Request to open game denied");
-    EXPECT_EQ(messages[1].icon, MessageIcon::Information);
+    EXPECT_EQ(messages[0].title + ": " + messages[0].text, "Error: Can't open " + text.toStdString() + ", because it is not a Tessaline game.");
+    EXPECT_EQ(messages[1].title + ": " + messages[1].text, "Request to open game denied: Can only open one file at a time.");
+    EXPECT_EQ(std::pair(messages[0].icon, messages[1].icon), std::pair(MessageIcon::Exclamation, MessageIcon::Information));
     EXPECT_EQ(game().DealOrder, ReversedDeal());
     EXPECT_EQ(window->windowTitle(), "Tessaline - " + a);
 }
 
-TEST_F(FilesTest, AMissingCommandLineFileStillStartsAGame) {
-    Start(Path("missing.tsl"));
-    ASSERT_EQ(messages.size(), 1u);
+// Linux names are bytes: a Latin-1 name is no UTF-8, and after "--" a name may begin with a
+// dash. A missing file still starts a game, after a message.
+TEST_F(FilesTest, TheCommandLineNamesTheGameByItsBytes) {
+    std::string words[] = {"tessaline", "--", QFile::encodeName(folder.path()).toStdString() + "/-d\xe9j\xe0.tsl"};
+    std::ofstream(words[2], std::ios::binary) << FormatSavedGame(ReversedDeal());
+    char* argv[] = {words[0].data(), words[1].data(), words[2].data()};
+    Start(ReadCommandLine(3, argv).gameFile);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(game().DealOrder, ReversedDeal());
+    EXPECT_EQ(game().Caption(), "Tessaline - " + words[2]);
+    Start(QFile::encodeName(Path("missing.tsl")).toStdString());
+    EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(game().CheckInvariants(), "");
     EXPECT_EQ(window->windowTitle(), "Tessaline");
 }
 
-TEST_F(FilesTest, TheCommandLineNamesTheGameByItsBytes) {
-    // Linux names are bytes: a Latin-1 name is no UTF-8; after "--" a name may begin with a dash.
-    for (std::vector<std::string> words : {std::vector<std::string>{"tessaline", "d\xe9j\xe0.tsl"}, {"tessaline", "--", "-x.tsl"}}) {
-        words.back() = QFile::encodeName(folder.path()).toStdString() + "/" + words.back();
-        std::ofstream(words.back(), std::ios::binary) << FormatSavedGame(ReversedDeal());
-        std::vector<char*> argv;
-        for (std::string& word : words) argv.push_back(word.data());
-        Start(ReadCommandLine(static_cast<int>(argv.size()), argv.data()).gameFile);
-        EXPECT_TRUE(messages.empty());
-        EXPECT_EQ(game().DealOrder, ReversedDeal());
-        EXPECT_EQ(game().Caption(), "Tessaline - " + words.back());
-    }
-}
-
-TEST_F(FilesTest, SettingsRememberTheWindowPlaceBetweenRuns) {
-    window->move(0, 90);  // a saved place may lie on an edge of the screen
+// The window's place is kept between runs, also on an edge of the screen, and one saved off
+// every screen comes back; the hidden "winnable games only" mark survives a start that opens
+// a saved game, and is written back at exit.
+TEST_F(FilesTest, SettingsKeepTheWindowPlaceAndTheWinnableGamesMark) {
+    window->move(0, 90);
     const QPoint placed = window->pos();
     Start();
     EXPECT_EQ(window->pos(), placed);
-}
-
-// The hidden "winnable games only" mark survives a start that opens a saved game, and is
-// written back at exit.
-TEST_F(FilesTest, TheWinnableGamesMarkIsKeptByAStartWithAGameFile) {
+    StartWithSettings("[WindowPosition]\nLeft=-900000\nTop=900000\n");
+    EXPECT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(window->frameGeometry().center()));
     StartWithSettings("[Options]\nWinnableGamesOnly=1\n", QFile::encodeName(SavedReversedDeal("kept.tsl")).toStdString());
     window->close();
-    EXPECT_TRUE(ReadAll(config.filePath("tessaline/tessaline.ini")).contains("WinnableGamesOnly=-1"));
+    EXPECT_TRUE(Settings().contains("WinnableGamesOnly=-1"));
 }
 
 // The real message box: a file name far wider than the screen, with no blank or hyphen to
@@ -191,15 +165,14 @@ TEST_F(FilesTest, ALongPathInAMessageWrapsInsideTheBox) {
     int labelWidth = 0;
     QTimer::singleShot(100, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
-        auto* label = dialog ? dialog->findChild<QLabel*>("qt_msgbox_label") : nullptr;
-        if (label) {
-            box = dialog->frameGeometry();
-            labelWidth = label->width();
-            text = label->fontMetrics().boundingRect(QRect(0, 0, labelWidth, 10000), Qt::TextWordWrap, label->text());
-            EXPECT_EQ(label->text().remove(QChar(0x200B)).toStdString(),
-                      path.toStdString() + " is not a valid Tessaline game.\n\nDealing random game.");
-        }
-        if (dialog) dialog->close();
+        ASSERT_NE(dialog, nullptr);
+        auto* label = dialog->findChild<QLabel*>("qt_msgbox_label");
+        box = dialog->frameGeometry();
+        labelWidth = label->width();
+        text = label->fontMetrics().boundingRect(QRect(0, 0, labelWidth, 10000), Qt::TextWordWrap, label->text());
+        EXPECT_EQ(label->text().remove(QChar(0x200B)).toStdString(),
+                  path.toStdString() + " is not a valid Tessaline game.\n\nDealing random game.");
+        dialog->close();
     });
     window->mnuGameOpen_Click();
     ASSERT_GT(labelWidth, 0) << "no message box";
@@ -214,27 +187,17 @@ TEST_F(FilesTest, WithoutWindowPositionsNothingIsPlacedAndTheStoredPlaceStays) {
     placesWindows = false;
     StartWithSettings(stored);
     EXPECT_FALSE(window->testAttribute(Qt::WA_Moved));
-    bool aboutPlaced = true;
     QTimer::singleShot(0, [&] {
-        QWidget* about = QApplication::activeModalWidget();
-        ASSERT_NE(about, nullptr);
-        aboutPlaced = about->testAttribute(Qt::WA_Moved);
-        about->close();
+        ASSERT_NE(QApplication::activeModalWidget(), nullptr);
+        EXPECT_FALSE(QApplication::activeModalWidget()->testAttribute(Qt::WA_Moved)) << "the About box was placed";
+        QApplication::activeModalWidget()->close();
     });
     window->mnuHelpAbout_Click();
-    EXPECT_FALSE(aboutPlaced);
     window->mnuGameOpen_Click();
-    EXPECT_EQ(chooser->asked, 1);
-    EXPECT_FALSE(chooser->lastPosition);
+    EXPECT_TRUE(chooser->asked == 1 && !chooser->lastPosition) << "the file dialog was placed";
     window->move(-5, -27);  // what such a platform may report
     window->close();
-    EXPECT_EQ(ReadAll(config.filePath("tessaline/tessaline.ini")), stored);
-}
-
-TEST_F(FilesTest, AWindowSavedOffEveryScreenComesBack) {
-    StartWithSettings("[WindowPosition]\nLeft=-900000\nTop=900000\n");
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(window->frameGeometry().center()));
+    EXPECT_EQ(Settings(), stored);
 }
 
 }  // namespace

@@ -1,18 +1,13 @@
 // A real main window on the offscreen platform, driven with Qt's simulated input.
 #pragma once
 
-#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <QApplication>
-#include <QFile>
-#include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
@@ -32,68 +27,54 @@ public:
     QString Remembered() const override { return remembered; }
     void Remember(const QString& path) override { remembered = path; }
 
-    std::deque<QString> answers;
-    int asked = 0;
-    std::optional<QPoint> lastPosition;
-    QString remembered;
-
-private:
     std::optional<QString> Answer(std::optional<QPoint> at) {
         ++asked;
         lastPosition = at;
-        if (answers.empty()) return std::nullopt;
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answers.isEmpty() ? std::nullopt : std::optional(answers.takeFirst());
     }
-};
 
-// A menu's visible items as the player reads them; the default item is marked bold.
-inline QStringList VisibleItems(QMenu* menu) {
-    QStringList items;
-    for (QAction* action : menu->actions()) {
-        if (!action->isVisible()) continue;
-        items << (action->isSeparator() ? "-" : action->text()) + (action->font().bold() ? " (bold)" : "");
-    }
-    return items;
-}
+    QStringList answers;
+    int asked = 0;
+    std::optional<QPoint> lastPosition;
+    QString remembered;
+};
 
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        // A popup menu runs its own loop: note what it offers, run the chosen item, close it.
+        // A popup menu runs its own loop: note its visible items as the player reads them (the
+        // default one bold), run the chosen item, close it.
         QObject::connect(&popupWatch, &QTimer::timeout, [this] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             if (menu == nullptr) return;
-            menus.push_back(VisibleItems(menu));
-            for (QAction* action : menu->actions())
+            QStringList& items = menus.emplace_back();
+            for (QAction* action : menu->actions()) {
+                if (action->isVisible())
+                    items << (action->isSeparator() ? "-" : action->text()) + (action->font().bold() ? " (bold)" : "");
                 if (action->objectName() == choose || (choose == "default" && action == menu->defaultAction()))
                     action->trigger();
+            }
             menu->close();
         });
         popupWatch.start(5);
         Start();
     }
 
-    void Start(const QString& gameFile) { Start(QFile::encodeName(gameFile).toStdString()); }
     void Start(std::optional<std::string> gameFile = std::nullopt) {
         window.reset();
         qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
         qputenv("XDG_CACHE_HOME", config.filePath("cache").toUtf8());
         auto fake = std::make_unique<FakeChooser>();
         chooser = fake.get();
-        StartOptions options;
-        options.seed = 12345;
-        options.chooser = std::move(fake);
-        options.gameFile = std::move(gameFile);
-        options.preparePlatform = [this](QtPlatform& platform) {
+        StartOptions options{.gameFile = std::move(gameFile), .seed = 12345, .chooser = std::move(fake),
+                             .preparePlatform = [this](QtPlatform& platform) {
             platform.placesWindows = placesWindows;
             platform.messageHook = [this](const std::string& text, const std::string& title, MessageIcon icon) {
                 messages.push_back({text, title, icon});
             };
             platform.gameOverHook = [] {};  // a test that wins shows the dialog itself
             platform.helpHook = [this] { ++helps; };
-        };
+        }};
         window = std::make_unique<MainWindow>(std::move(options));
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -124,13 +105,13 @@ protected:
     }
 
     void Press(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mousePress(board(), button, Qt::NoModifier, pointer = at);
         held |= button;
-        QTest::mousePress(board(), button, Qt::NoModifier, at);
-        pointer = at;
     }
     void MoveTo(QPoint at) {
         QMouseEvent move(QEvent::MouseMove, at, board()->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
         QApplication::sendEvent(board(), &move);
+        QApplication::processEvents();  // painted after every step, as on a real screen
         pointer = at;
     }
     void Release(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
@@ -149,10 +130,7 @@ protected:
         const QPointF shift = board()->ToPixels(onto.Left, onto.Top + kSlotStep) - board()->ToPixels(image.Left, image.Top);
         Drag(StripOf(card), StripOf(card) + shift.toPoint());
     }
-    void RightClick(QPoint at) {
-        Press(at, Qt::RightButton);
-        Release(at, Qt::RightButton);
-    }
+    void RightClick(QPoint at) { Press(at, Qt::RightButton); Release(at, Qt::RightButton); }
     // A double-click as the window system delivers it, second press included.
     void DoubleClick(QPoint at, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseDClick(window->windowHandle(), button, Qt::NoModifier, board()->mapTo(window.get(), at));
@@ -171,11 +149,9 @@ protected:
         int differing = 0;
         for (int y = 0; y < kSlotStep; ++y) {
             for (int x = 0; x < face.width() - 1; ++x) {
-                const QRgb want = face.pixel(x, y);
-                if (qAlpha(want) < 255) continue;
-                const QRgb got = shot.valid(at + QPoint(x, y)) ? shot.pixel(at + QPoint(x, y)) : 0;
-                differing += std::max({std::abs(qRed(got) - qRed(want)), std::abs(qGreen(got) - qGreen(want)),
-                                       std::abs(qBlue(got) - qBlue(want))}) > 40;
+                const QRgb want = face.pixel(x, y), got = shot.valid(at + QPoint(x, y)) ? shot.pixel(at + QPoint(x, y)) : 0;
+                differing += qAlpha(want) == 255 && std::max({std::abs(qRed(got) - qRed(want)), std::abs(qGreen(got) - qGreen(want)),
+                                                              std::abs(qBlue(got) - qBlue(want))}) > 40;
             }
         }
         return differing;
