@@ -1,11 +1,18 @@
 // The card pictures: every face drawn, coloured by suit, and told apart, also by the strip
-// that shows when another card covers it.
+// that shows when another card covers it; stored between runs, read back exactly, drawn
+// again when damaged, and only from a plain file (a pipe in its place must not hang the start).
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QTemporaryDir>
 #include <QtMath>
 
 #include <gtest/gtest.h>
 
 #include "game/cards.h"
 #include "window/card_art.h"
+#include "window/face_cache.h"
 
 namespace tess {
 namespace {
@@ -52,6 +59,27 @@ TEST(CardArt, EveryFaceIsDrawnColouredAndToldApartAlsoWhenCovered) {
             }
         }
     }
+}
+
+int DrawAll(const QString& folder) {
+    CardArt art(folder);
+    for (int card = 0; card < kCardCount; ++card) art.Face(card, 1);
+    art.PileBase(1);
+    return art.drawn();
+}
+
+TEST(FaceCache, ReadBackWhenWholeDrawnAgainWhenDamagedAndAPipeIsNeverRead) {
+    QTemporaryDir folder, piped;
+    EXPECT_EQ(DrawAll(folder.path()), 53);
+    EXPECT_EQ(DrawAll(folder.path()), 0);
+    EXPECT_EQ(CardArt(folder.path()).Face(CardNumber(kHearts, kQueen), 1).toImage(), CardArt().Face(CardNumber(kHearts, kQueen), 1).toImage());
+    QFile file(FaceCacheFile(folder.path(), 1));
+    ASSERT_TRUE(file.resize(file.size() - 1));
+    EXPECT_EQ(DrawAll(folder.path()), 53);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(FaceCacheFile(piped.path(), 1)), 0644), 0);
+    ::alarm(30);  // ends the test if the start waits on the pipe
+    EXPECT_EQ(DrawAll(piped.path()), 53);
+    ::alarm(0);
 }
 
 }  // namespace

@@ -169,6 +169,14 @@ TEST(SolverShortcuts, KeepTheVerdictOfThePlainSearch) {
     EXPECT_GE(lost, 4);
 }
 
+// A run that is its whole column (here with four empty columns) moves onto a card one rank
+// higher like any other run; random play seldom makes such a table.
+TEST(SolverMoves, AColumnThatIsOneRunMovesWhole) {
+    std::vector<solver::Move> moves;
+    solver::Position({{{C("8C"), C("7H")}, {C("KS"), C("9D")}}}, 0, {-1, -1, -1, -1}).Generate(moves, false);
+    EXPECT_EQ(std::ranges::count_if(moves, [](auto& m) { return m.card == C("8C") && m.to == 1 && m.count == 2; }), 1);
+}
+
 // Every legal move of the game, as the solver names it: lead, cards, from, to (a
 // foundation by its suit). Moving an Ace between two empty foundations is left out: it
 // changes nothing but the pile's place, and the solver keeps foundations by suit.

@@ -32,7 +32,6 @@ TEST_F(PlayTest, WindowHasTheDesignedBoardAndMenus) {
     QApplication::processEvents();
     EXPECT_EQ(board()->size(), QSize(600, 440));
     EXPECT_EQ(board()->geometry().top(), window->menuBar()->geometry().bottom() + 1);
-    EXPECT_TRUE(window->findChild<QStatusBar*>() == nullptr && window->findChild<QToolBar*>() == nullptr);
     QStringList top;  // the Options menu stays hidden
     for (QAction* menu : window->menuBar()->actions()) top << menu->text() + (menu->isVisible() ? "" : " (hidden)");
     EXPECT_EQ(top, QStringList({"&Game", "&Options (hidden)", "&Help"}));
@@ -244,6 +243,41 @@ TEST_F(PlayTest, AModalWindowOpenedByAClickLeavesNoPressBehind) {
     Drag(kTable, kTable - QPoint(82, 0));  // would carry the Nine to the empty column
     EXPECT_EQ(game().FoundationTop[0], C("9C"));
     EXPECT_EQ(game().UndoCount, 1);
+}
+
+// The drag picture as a window of its own, as the program shows it under X11. The tests run
+// offscreen, where it is otherwise drawn inside the board, so they ask for the window.
+TEST_F(WindowTest, DragPictureWindowStandsWhereThePictureDoesIsCutAtTheBoardsEdgeAndGoesWithTheDrop) {
+    board()->SetDragWindow(true);
+    const int card = game().ColumnCards[0][game().LastRowInColumn(0)];
+    const QPoint from = board()->ImageCentre(card);
+    Press(from);
+    MoveTo(from + QPoint(20, 85));
+    MoveTo(from + QPoint(40, 170));  // into the open table below the columns
+    QWindow* surface = board()->dragSurface();
+    ASSERT_NE(surface, nullptr);
+    const QRect picture = board()->DragPictureRect();
+    const QPoint topMiddle(picture.width() / 2, 3), lowMiddle(picture.width() / 2, picture.height() - 8);
+    EXPECT_TRUE(surface->isVisible());
+    EXPECT_EQ(surface->geometry(), QRect(board()->mapTo(window.get(), picture.topLeft()), picture.size()));
+    // The rounded corners let the table or the card beneath show; the face itself is solid.
+    const QRegion mask = surface->mask();
+    EXPECT_TRUE(!mask.contains(QPoint(0, 0)) && !mask.contains(QPoint(picture.width() - 1, picture.height() - 1)));
+    EXPECT_TRUE(mask.contains(topMiddle) && mask.contains(lowMiddle));
+    // The board itself shows the table there: the picture is not drawn twice.
+    const QImage shown = board()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(picture.center() * shown.devicePixelRatio()), TableColor());
+
+    // Dragged up past the board, the picture is cut at its edge: the menu bar stays whole.
+    MoveTo(QPoint(from.x(), from.y() + 230 - picture.bottom()));  // its bottom 60 pixels down
+    ASSERT_LT(board()->DragPictureRect().top(), -10);
+    EXPECT_TRUE(!surface->mask().contains(topMiddle) && surface->mask().contains(lowMiddle));
+    MoveTo(from + QPoint(0, 10));
+    EXPECT_TRUE(surface->mask().contains(topMiddle) && surface->mask().contains(lowMiddle));
+
+    Release(from + QPoint(0, 10));
+    EXPECT_FALSE(surface->isVisible());
+    EXPECT_TRUE(board()->DragPictureRect().isEmpty());
 }
 
 }  // namespace
