@@ -299,7 +299,7 @@ void BoardWidget::SyncDragPicture() {
         dragShown_ = true;
         dragRect_ = to;
         if (surface_ != nullptr) {
-            surface_->Place(mapTo(window(), to.topLeft()), QRect(mapTo(window(), QPoint()), size()));
+            PlaceSurface(to);
             surface_->raise();
             surface_->show();
         } else {
@@ -310,11 +310,16 @@ void BoardWidget::SyncDragPicture() {
     MoveDragPicture(to);
 }
 
+// The picture's window stands in the top level; it shows only what lies over the board.
+void BoardWidget::PlaceSurface(QRect to) {
+    surface_->Place(mapTo(window(), to.topLeft()), QRect(mapTo(window(), QPoint()), size()));
+}
+
 void BoardWidget::MoveDragPicture(QRect to) {
     if (to == dragRect_) return;
     if (surface_ != nullptr) {
         // The window system moves the picture; the board repaints only what it uncovers.
-        surface_->Place(mapTo(window(), to.topLeft()), QRect(mapTo(window(), QPoint()), size()));
+        PlaceSurface(to);
         dragRect_ = to;
         return;
     }

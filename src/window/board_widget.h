@@ -86,6 +86,7 @@ private:
     void SyncDragPicture();
     void ComposeDragPicture(const DragPicture& picture);
     void MoveDragPicture(QRect to);
+    void PlaceSurface(QRect to);
     void AfterGameEvent();
     // Forgets the press in progress; its release will never come.
     void EndPress();

@@ -343,19 +343,20 @@ void CardArt::SaveToDisk(qreal scale) {
     for (qsizetype i = kStoredScales; i < stored.size(); ++i) QFile::remove(stored[i].filePath());
 }
 
+void CardArt::StoreIfComplete(qreal scale) {
+    // A scale dropped from memory (by a resize) has no count left and is not stored.
+    if (const auto drawn = drawnAt_.find(scale); drawn != drawnAt_.end() && drawn->second == kPictureCount &&
+                                                 !onDisk_.contains(scale))
+        SaveToDisk(scale);
+}
+
 void CardArt::StoreInUse() {
-    if (recent_.empty() || diskCache_.isEmpty()) return;
-    const qreal scale = recent_.front();
-    if (drawnAt_[scale] == kPictureCount && !onDisk_.contains(scale)) SaveToDisk(scale);
+    if (!recent_.empty() && !diskCache_.isEmpty()) StoreIfComplete(recent_.front());
 }
 
 void CardArt::ReleaseStore() {
     holdStore_ = false;
-    const std::optional<qreal> scale = std::exchange(heldScale_, std::nullopt);
-    // A scale dropped from memory since (a resize) is stored when the window closes, if at all.
-    if (!scale || onDisk_.contains(*scale)) return;
-    if (const auto drawn = drawnAt_.find(*scale); drawn != drawnAt_.end() && drawn->second == kPictureCount)
-        SaveToDisk(*scale);
+    if (const std::optional<qreal> scale = std::exchange(heldScale_, std::nullopt)) StoreIfComplete(*scale);
 }
 
 void CardArt::KeepRecent(qreal scale) {

@@ -55,6 +55,8 @@ public:
 private:
     const QPixmap& Picture(int picture, qreal scale);
     void KeepRecent(qreal scale);
+    // Stores the pictures of a scale once all of them are drawn, unless they are stored already.
+    void StoreIfComplete(qreal scale);
     bool LoadFromDisk(qreal scale);
     void SaveToDisk(qreal scale);
 
