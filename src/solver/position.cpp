@@ -18,22 +18,34 @@ constexpr std::uint64_t Mix(std::uint64_t x) {
 
 }  // namespace
 
+Position::Position() {
+    for (int c = 0; c < kColumns; ++c) {
+        hashA_[c][0] = 0x9e3779b97f4a7c15ULL;
+        hashB_[c][0] = 0x632be59bd9b4e019ULL;
+    }
+}
+
+void Position::Push(int column, int card) {
+    const int len = len_[column]++;
+    cols_[column][len] = static_cast<std::int8_t>(card);
+    const auto value = static_cast<std::uint64_t>(card + 1);
+    hashA_[column][len + 1] = Mix(hashA_[column][len] ^ value);
+    hashB_[column][len + 1] = Mix(hashB_[column][len] + value * 0xd6e8feb86659fd93ULL);
+}
+
 Position Position::FromDeal(const std::array<int, kCardCount>& deal) {
     Position p;
-    for (int i = 0; i < 36; ++i) p.cols_[i / 6][i % 6] = static_cast<std::int8_t>(deal[i]);
-    p.len_.fill(6);
+    for (int i = 0; i < 36; ++i) p.Push(i / 6, deal[i]);
     for (int i = 36; i < kCardCount; ++i) p.hand_ |= 1ULL << deal[i];
     return p;
 }
 
 Position::Position(const std::array<Column, kColumns>& columns, std::uint64_t hand,
                    const std::array<int, kSuitCount>& foundationRank)
-    : hand_(hand) {
-    for (int c = 0; c < kColumns; ++c) {
-        len_[c] = static_cast<std::uint8_t>(columns[c].size());
-        for (std::size_t s = 0; s < columns[c].size(); ++s)
-            cols_[c][s] = static_cast<std::int8_t>(columns[c][s]);
-    }
+    : Position() {
+    hand_ = hand;
+    for (int c = 0; c < kColumns; ++c)
+        for (int card : columns[c]) Push(c, card);
     for (int s = 0; s < kSuitCount; ++s) found_[s] = static_cast<std::int8_t>(foundationRank[s]);
 }
 
@@ -50,24 +62,43 @@ int Position::EmptyColumns() const {
     return empty;
 }
 
+namespace {
+
+// The cards of one rank, one bit a suit.
+constexpr std::uint64_t RankCards(int rank) {
+    return (1ULL << rank) | (1ULL << (rank + 13)) | (1ULL << (rank + 26)) | (1ULL << (rank + 39));
+}
+
+}  // namespace
+
 void Position::Generate(std::vector<Move>& out, bool pruned) const {
-    const int empty = EmptyColumns();
-    int firstEmpty = -1;
-    for (int c = kColumns - 1; c >= 0; --c)
-        if (len_[c] == 0) firstEmpty = c;
+    int empty = 0, firstEmpty = -1;
+    std::array<int, kColumns> endRank{};  // -1 for an empty column
+    for (int c = kColumns - 1; c >= 0; --c) {
+        endRank[c] = len_[c] == 0 ? -1 : Rank(Last(c));
+        if (len_[c] == 0) {
+            ++empty;
+            firstEmpty = c;
+        }
+    }
     const auto add = [&](int card, int from, int to, int count) {
         out.push_back({static_cast<std::int8_t>(card), static_cast<std::int8_t>(from),
                        static_cast<std::int8_t>(to), static_cast<std::int8_t>(count)});
     };
-    // A card that may go onto every column whose last card is one rank higher, and into
-    // the empty columns (all of them, or only the first when pruning).
-    const auto toColumns = [&](int card, int from) {
+    // Cards that may go onto every column whose last card is one rank higher, and into the
+    // empty columns (all of them, or only the first when pruning): from the hand and from
+    // the foundations' tops, each a set of cards.
+    std::uint64_t tops = 0;
+    for (int suit = 0; suit < kSuitCount; ++suit)
+        if (found_[suit] >= 0) tops |= 1ULL << CardNumber(suit, found_[suit]);
+    const auto toColumns = [&](std::uint64_t cards, int from) {
         for (int t = 0; t < kColumns; ++t) {
-            if (t == from) continue;
-            if (len_[t] == 0) {
-                if (!pruned || t == firstEmpty) add(card, from, t, 1);
-            } else if (Rank(Last(t)) == Rank(card) + 1 && len_[t] < kSlots) {
-                add(card, from, t, 1);
+            std::uint64_t fits = 0;
+            if (endRank[t] < 0) fits = !pruned || t == firstEmpty ? cards : 0;
+            else if (endRank[t] > 0 && len_[t] < kSlots) fits = cards & RankCards(endRank[t] - 1);
+            for (; fits != 0; fits &= fits - 1) {
+                const int card = __builtin_ctzll(fits);
+                add(card, from < 0 ? kFoundation + SuitOf(card) : from, t, 1);
             }
         }
     };
@@ -78,11 +109,11 @@ void Position::Generate(std::vector<Move>& out, bool pruned) const {
         if (len == 0) continue;
         const auto& col = cols_[s];
         const int start = RunStart(s);
-        const int bottomRank = Rank(col[len - 1]);
+        const int bottomRank = endRank[s];
         for (int t = 0; t < kColumns; ++t) {
             if (t == s || len_[t] == 0) continue;
             // The lead's rank is one below the target's last card, which fixes its slot.
-            const int i = len - 1 - (Rank(Last(t)) - 1 - bottomRank);
+            const int i = len - 1 - (endRank[t] - 1 - bottomRank);
             const int n = len - i;
             if (i >= start && i < len && n <= (1 << empty) && len_[t] + n <= kSlots)
                 add(col[i], s, t, n);
@@ -106,13 +137,11 @@ void Position::Generate(std::vector<Move>& out, bool pruned) const {
                 add(col[i], s, kFoundation + SuitOf(bottom), len - i);
         }
     }
-    for (std::uint64_t rest = hand_; rest != 0; rest &= rest - 1) {
-        const int card = __builtin_ctzll(rest);
-        toColumns(card, kHand);
-        if (fitsFoundation(card)) add(card, kHand, kFoundation + SuitOf(card), 1);
-    }
+    toColumns(hand_, kHand);
     for (int suit = 0; suit < kSuitCount; ++suit)
-        if (found_[suit] >= 0) toColumns(CardNumber(suit, found_[suit]), kFoundation + suit);
+        if (found_[suit] < kKing && ((hand_ >> CardNumber(suit, found_[suit] + 1)) & 1))
+            add(CardNumber(suit, found_[suit] + 1), kHand, kFoundation + suit, 1);
+    toColumns(tops, -1);
 }
 
 void Position::Apply(const Move& m) {
@@ -125,13 +154,11 @@ void Position::Apply(const Move& m) {
     }
     if (IsColumn(m.to)) {
         // The source column keeps the moved cards past its new length, to copy from there.
-        auto& target = cols_[m.to];
         if (IsColumn(m.from)) {
-            for (int k = 0; k < m.count; ++k) target[len_[m.to] + k] = cols_[m.from][len_[m.from] + k];
+            for (int k = 0; k < m.count; ++k) Push(m.to, cols_[m.from][len_[m.from] + k]);
         } else {
-            target[len_[m.to]] = m.card;
+            Push(m.to, m.card);
         }
-        len_[m.to] = static_cast<std::uint8_t>(len_[m.to] + m.count);
     } else {
         found_[m.to - kFoundation] = static_cast<std::int8_t>(Rank(m.card));
     }
@@ -144,13 +171,11 @@ void Position::Undo(const Move& m) {
         found_[m.to - kFoundation] = static_cast<std::int8_t>(Rank(m.card) - m.count);
     }
     if (IsColumn(m.from)) {
-        auto& source = cols_[m.from];
         if (IsColumn(m.to)) {
-            for (int k = 0; k < m.count; ++k) source[len_[m.from] + k] = cols_[m.to][len_[m.to] + k];
+            for (int k = 0; k < m.count; ++k) Push(m.from, cols_[m.to][len_[m.to] + k]);
         } else {  // back from a foundation: consecutive card numbers, highest first
-            for (int k = 0; k < m.count; ++k) source[len_[m.from] + k] = static_cast<std::int8_t>(m.card - k);
+            for (int k = 0; k < m.count; ++k) Push(m.from, m.card - k);
         }
-        len_[m.from] = static_cast<std::uint8_t>(len_[m.from] + m.count);
     } else if (m.from == kHand) {
         hand_ |= 1ULL << m.card;
     } else {
@@ -235,13 +260,9 @@ Key Position::Fingerprint() const {
     // Each column hashed on its own and the hashes summed, so the columns' order drops out.
     Key key;
     for (int c = 0; c < kColumns; ++c) {
-        std::uint64_t a = 0x9e3779b97f4a7c15ULL, b = 0x632be59bd9b4e019ULL;
-        for (int s = 0; s < len_[c]; ++s) {
-            a = Mix(a ^ static_cast<std::uint64_t>(cols_[c][s] + 1));
-            b = Mix(b + static_cast<std::uint64_t>(cols_[c][s] + 1) * 0xd6e8feb86659fd93ULL);
-        }
-        key.lo += Mix(a + len_[c]);
-        key.hi += Mix(b ^ (static_cast<std::uint64_t>(len_[c]) << 56));
+        const int len = len_[c];
+        key.lo += Mix(hashA_[c][len] + static_cast<std::uint64_t>(len));
+        key.hi += Mix(hashB_[c][len] ^ (static_cast<std::uint64_t>(len) << 56));
     }
     std::uint64_t piles = 0;
     for (int s = 0; s < kSuitCount; ++s) piles = piles * 16 + static_cast<std::uint64_t>(found_[s] + 1);

@@ -65,14 +65,20 @@ public:
     int FoundationRank(int suit) const { return found_[suit]; }
 
 private:
-    Position() = default;
+    Position();
     int Last(int column) const { return cols_[column][len_[column] - 1]; }
     // Slot where the run at the end of the column starts (each card one rank below the last).
     int RunStart(int column) const;
     int EmptyColumns() const;
 
+    // A card onto the end of a column, with the column's running hashes.
+    void Push(int column, int card);
+
     std::array<std::array<std::int8_t, kSlots>, kColumns> cols_{};
     std::array<std::uint8_t, kColumns> len_{};
+    // Two running hashes of each column's cards from the top, entry s covering slots
+    // 0..s-1: the fingerprint then costs a few operations a column, not a few a card.
+    std::array<std::array<std::uint64_t, kSlots + 1>, kColumns> hashA_{}, hashB_{};
     std::uint64_t hand_ = 0;
     std::array<std::int8_t, kSuitCount> found_{-1, -1, -1, -1};
 };
