@@ -83,10 +83,11 @@ struct Frame {
     std::size_t begin, end, next;
 };
 
-// 0..15, a different order of equal moves for each salt; none for salt 0.
+// 0..31, a preference of up to two points between moves, different for each salt and none
+// for salt 0: it orders equal moves, and now and then close ones, otherwise.
 int TieBreak(const Move& m, unsigned salt) {
     const auto h = static_cast<std::uint32_t>(m.card * 31 + m.to * 7 + m.from * 3 + m.count);
-    return static_cast<int>((h * 2654435761u * salt) >> 28);
+    return static_cast<int>((h * 2654435761u * salt) >> 27);
 }
 
 // A card sent home early when no line can need it in a column: its only use there is as a
@@ -345,25 +346,28 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
 
 }  // namespace
 
-// A short narrow pass for the easy wins, the full search (which alone can prove a deal
-// lost) up to a quarter of the time, then narrow passes restarted with other tie-breaks,
-// since a search that went wrong early rarely recovers.
+// A short narrow pass for the easy wins, the full search (which alone can prove a deal lost)
+// up to a quarter of the time, then short narrow passes, each with other preferences between
+// close moves, until the time is spent: a search that went wrong early rarely recovers, and
+// many short tries find more wins than a few long ones.
 Solution Solve(const Position& start, const Budget& budget) {
+    const double begin = ThreadMilliseconds();
+    const double end = begin + static_cast<double>(budget.milliseconds);
+    if (!budget.prune) return Search(start, end, budget.memoryBytes, false, 0, false);
     // The static proof settles a few deals at once; tried at every position it costs more
     // than it prunes.
-    const double begin = ThreadMilliseconds();
-    const auto until = [&](double share) { return begin + share * static_cast<double>(budget.milliseconds); };
-    if (!budget.prune) return Search(start, until(1.0), budget.memoryBytes, false, 0, false);
     if (start.Stuck()) return {Verdict::NotWinnable, {}, 0};
-    constexpr int kRestarts = 32;
-    Solution narrow = Search(start, until(1.0 / kRestarts), budget.memoryBytes, true, 0);
+    constexpr double kTryMs = 4;
+    double deadline = std::min(begin + kTryMs, end);
+    Solution narrow = Search(start, deadline, budget.memoryBytes, true, 0);
     if (narrow.verdict == Verdict::Winnable) return narrow;
-    Solution full = Search(start, until(0.25), budget.memoryBytes, false, 0);
+    deadline = std::max(deadline, begin + 0.25 * static_cast<double>(budget.milliseconds));
+    Solution full = Search(start, deadline, budget.memoryBytes, false, 0);
     full.positions += narrow.positions;
     if (full.verdict != Verdict::Unknown) return full;
-    for (int t = 1; t < kRestarts; ++t) {
-        narrow = Search(start, until(0.25 + 0.75 * t / (kRestarts - 1)), budget.memoryBytes, true,
-                        static_cast<unsigned>(t));
+    for (unsigned salt = 1; ThreadMilliseconds() < end; ++salt) {
+        deadline = std::min(deadline + kTryMs, end);
+        narrow = Search(start, deadline, budget.memoryBytes, true, salt);
         full.positions += narrow.positions;
         if (narrow.verdict == Verdict::Winnable) return narrow;
     }
