@@ -249,20 +249,15 @@ bool Position::Stuck() const {
     return false;
 }
 
-bool Position::operator==(const Position& other) const {
-    if (len_ != other.len_ || hand_ != other.hand_ || found_ != other.found_) return false;
-    for (int c = 0; c < kColumns; ++c)
-        if (!std::equal(cols_[c].begin(), cols_[c].begin() + len_[c], other.cols_[c].begin())) return false;
-    return true;
-}
-
-Key Position::Fingerprint() const {
-    // Each column hashed on its own and the hashes summed, so the columns' order drops out.
+Key Position::Fingerprint(bool inOrder) const {
+    // Each column hashed on its own and the hashes summed, so the columns' order drops out
+    // unless each column's place is hashed with it.
     Key key;
     for (int c = 0; c < kColumns; ++c) {
         const int len = len_[c];
-        key.lo += Mix(hashA_[c][len] + static_cast<std::uint64_t>(len));
-        key.hi += Mix(hashB_[c][len] ^ (static_cast<std::uint64_t>(len) << 56));
+        const std::uint64_t place = inOrder ? static_cast<std::uint64_t>(c + 1) << 48 : 0;
+        key.lo += Mix(hashA_[c][len] + (static_cast<std::uint64_t>(len) | place));
+        key.hi += Mix(hashB_[c][len] ^ ((static_cast<std::uint64_t>(len) << 56) | place));
     }
     std::uint64_t piles = 0;
     for (int s = 0; s < kSuitCount; ++s) piles = piles * 16 + static_cast<std::uint64_t>(found_[s] + 1);

@@ -25,7 +25,7 @@ struct Move {
     friend bool operator==(const Move&, const Move&) = default;
 };
 
-// A fingerprint of a position with the order of the columns left out.
+// A fingerprint of a position, by default with the order of the columns left out.
 struct Key {
     std::uint64_t lo = 0, hi = 0;
     friend bool operator==(const Key&, const Key&) = default;
@@ -55,9 +55,8 @@ public:
     int DisorderOf(int column) const;
     // True only when no sequence of moves can win from here (false proves nothing).
     bool Stuck() const;
-    Key Fingerprint() const;
-    // The same cards in the same places, column for column.
-    bool operator==(const Position& other) const;
+    // With `inOrder`, the order of the columns counts too.
+    Key Fingerprint(bool inOrder = false) const;
 
     int Length(int column) const { return len_[column]; }
     int Card(int column, int slot) const { return cols_[column][slot]; }

@@ -79,10 +79,6 @@ int Score(const Position& p, const std::array<int, kColumns>& disorder, const Mo
     return score;
 }
 
-struct Frame {
-    std::size_t begin, end, next;
-};
-
 // 0..31, a preference of up to two points between moves, different for each salt and none
 // for salt 0: it orders equal moves, and now and then close ones, otherwise.
 int TieBreak(const Move& m, unsigned salt) {
@@ -179,42 +175,55 @@ struct Waiting {
     }
 };
 
+// The moves tried from one position of the path: moves[begin, end), the next one to try, and
+// the lazy cards waiting there (a move's own are worked out when it is made, which keeps a
+// deep path small).
+struct Frame {
+    std::size_t begin, end, next;
+    Waiting waiting;
+    bool forced = false;  // its one move is a safe one home, made outside any group
+};
+
 struct KeyHash {
     std::size_t operator()(const Key& key) const { return key.lo; }
 };
 
 // Shortens a winning line: from each position, jump to the latest later position of the
-// line that one move reaches (the win itself among them).
+// line that one move reaches (the win itself among them). Positions are told by their
+// fingerprints with the columns in order, since the rest of the line names its columns, and
+// not kept, since a deep search can find a line of a million moves.
 void Shorten(const Position& start, std::vector<Move>& line) {
-    std::vector<Position> at{start};
-    std::unordered_map<Key, std::size_t, KeyHash> index{{start.Fingerprint(), 0}};
-    for (const Move& m : line) {
-        at.push_back(at.back());
-        at.back().Apply(m);
-        index[at.back().Fingerprint()] = at.size() - 1;
+    std::unordered_map<Key, std::size_t, KeyHash> index;
+    Position p = start;
+    index[p.Fingerprint(true)] = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        p.Apply(line[i]);
+        index[p.Fingerprint(true)] = i + 1;
     }
     std::vector<Move> shorter, moves;
-    for (std::size_t i = 0; i + 1 < at.size();) {
+    p = start;
+    for (std::size_t i = 0; i < line.size();) {
         moves.clear();
-        at[i].Generate(moves, false);
+        p.Generate(moves, false);
         std::size_t best = i + 1;
         Move bestMove = line[i];
         for (const Move& m : moves) {
-            Position next = at[i];
-            next.Apply(m);
-            if (next.Descending()) {  // a win already
-                best = at.size();
+            p.Apply(m);
+            const bool won = p.Descending();
+            const auto found = won ? index.end() : index.find(p.Fingerprint(true));
+            p.Undo(m);
+            if (won) {
+                best = line.size();
                 bestMove = m;
                 break;
             }
-            // Only the very same position: the rest of the line names its columns.
-            const auto found = index.find(next.Fingerprint());
-            if (found != index.end() && found->second > best && next == at[found->second]) {
+            if (found != index.end() && found->second > best) {
                 best = found->second;
                 bestMove = m;
             }
         }
         shorter.push_back(bestMove);
+        p.Apply(bestMove);
         i = best;
     }
     line = shorter;
@@ -240,66 +249,60 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
     seen.Insert(p.Fingerprint());
 
     std::vector<Move> moves;  // the moves of every open frame, one frame after the other
-    std::vector<int> scores;
-    std::vector<Waiting> waits;  // the waiting cards after each of those moves
     std::vector<Frame> frames;
+    std::vector<int> scores;  // of the frame being ordered
     std::vector<Move>& path = solution.moves;
     const auto expand = [&](const Waiting& waiting) {
         const std::size_t begin = moves.size();
         p.Generate(moves, true);
-        waits.resize(moves.size());
         // Only between groups of lazy moves: a waiting card must be used first.
         if (prune && !narrow && waiting.size == 0) {
             for (std::size_t i = begin; i < moves.size(); ++i) {
                 if (!IsSafeHome(p, moves[i])) continue;
                 moves[begin] = moves[i];
                 moves.resize(begin + 1);
-                waits.resize(begin + 1);
-                waits[begin] = Waiting{};
-                scores.resize(begin + 1);
-                frames.push_back({begin, begin + 1, begin});
+                frames.push_back({begin, begin + 1, begin, Waiting{}, true});
                 return;
             }
         }
         std::size_t kept = begin;
+        Waiting after;
         for (std::size_t i = begin; i < moves.size(); ++i) {
             if (prune && IsFoundation(moves[i].from) && NeverNeeded(p, moves[i].card)) continue;
             if (narrow ? !path.empty() && AwaitsBuilding(p, path.back()) && !BuildsOn(path.back(), moves[i])
-                       : !waiting.After(p, moves[i], prune, waits[kept]))
+                       : !waiting.After(p, moves[i], prune, after))
                 continue;
             moves[kept++] = moves[i];
         }
         moves.resize(kept);
-        waits.resize(kept);
         std::array<int, kColumns> disorder{};
         for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
-        scores.resize(moves.size());
-        for (std::size_t i = begin; i < moves.size(); ++i) scores[i] = 16 * Score(p, disorder, moves[i]) + TieBreak(moves[i], salt);
-        for (std::size_t i = begin + 1; i < moves.size(); ++i) {  // few moves: insertion sort
-            const Move m = moves[i];
-            const Waiting w = waits[i];
+        scores.clear();
+        for (std::size_t i = begin; i < moves.size(); ++i)
+            scores.push_back(16 * Score(p, disorder, moves[i]) + TieBreak(moves[i], salt));
+        for (std::size_t i = 1; i < scores.size(); ++i) {  // few moves: insertion sort
+            const Move m = moves[begin + i];
             const int s = scores[i];
             std::size_t j = i;
-            for (; j > begin && scores[j - 1] < s; --j) {
-                moves[j] = moves[j - 1];
-                waits[j] = waits[j - 1];
+            for (; j > 0 && scores[j - 1] < s; --j) {
+                moves[begin + j] = moves[begin + j - 1];
                 scores[j] = scores[j - 1];
             }
-            moves[j] = m;
-            waits[j] = w;
+            moves[begin + j] = m;
             scores[j] = s;
         }
-        frames.push_back({begin, moves.size(), begin});
+        frames.push_back({begin, moves.size(), begin, waiting});
     };
 
+    // The path's frames count against the memory budget too: a deep pass can make a path of
+    // a million moves.
+    const auto pathBytes = [&] { return moves.capacity() * sizeof(Move) + frames.capacity() * sizeof(Frame); };
     expand(Waiting{});
     long steps = 0;
     while (!frames.empty()) {
         Frame& frame = frames.back();
         if (frame.next == frame.end) {
             moves.resize(frame.begin);
-            waits.resize(frame.begin);
-            scores.resize(frame.begin);
             frames.pop_back();
             if (!path.empty()) {
                 p.Undo(path.back());
@@ -307,9 +310,9 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             }
             continue;
         }
-        const std::size_t index = frame.next++;
-        const Move m = moves[index];
-        const Waiting waiting = waits[index];
+        const Move m = moves[frame.next++];
+        Waiting waiting;
+        if (!frame.forced) frame.waiting.After(p, m, prune, waiting);
         p.Apply(m);
         path.push_back(m);
         // The win is checked after each move, as the game checks it.
@@ -331,7 +334,7 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             path.pop_back();
             continue;
         }
-        if (seenBefore == SeenTable::Result::Full ||
+        if (seenBefore == SeenTable::Result::Full || pathBytes() > memoryBytes / 4 ||
             (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline)) {
             path.clear();
             solution.positions = static_cast<long>(seen.size());
