@@ -177,29 +177,6 @@ TEST(SolverMoves, AColumnThatIsOneRunMovesWhole) {
     EXPECT_EQ(std::ranges::count_if(moves, [](auto& m) { return m.card == C("8C") && m.to == 1 && m.count == 2; }), 1);
 }
 
-// The fingerprint kept up move by move and undo by undo is that of the same table laid out
-// afresh with its columns in another order.
-TEST_F(SolverTest, FingerprintsFollowTheTableNotTheWayThere) {
-    play::DealForPlay(game, 3);
-    solver::Position p = FromGame(game);
-    std::mt19937 random(3);
-    std::vector<solver::Move> path, moves;
-    for (int step = 0; step < 3000; ++step) {
-        moves.clear();
-        p.Generate(moves, false);
-        if (path.empty() || random() % 3 != 0) p.Apply(path.emplace_back(moves[random() % moves.size()]));
-        else p.Undo(path.back()), path.pop_back();
-        std::array<solver::Position::Column, kColumns> columns;
-        std::uint64_t hand = 0;
-        for (int c = 0; c < kColumns; ++c)
-            for (int s = 0; s < p.Length(c); ++s) columns[(c + step) % kColumns].push_back(p.Card(c, s));
-        for (int card = 0; card < kCardCount; ++card) hand |= std::uint64_t{p.InHand(card)} << card;
-        std::array<int, kSuitCount> ranks{};
-        for (int suit = 0; suit < kSuitCount; ++suit) ranks[suit] = p.FoundationRank(suit);
-        ASSERT_EQ(p.Fingerprint(), solver::Position(columns, hand, ranks).Fingerprint()) << "step " << step;
-    }
-}
-
 // Every legal move of the game, as the solver names it: lead, cards, from, to (a
 // foundation by its suit). Moving an Ace between two empty foundations is left out: it
 // changes nothing but the pile's place, and the solver keeps foundations by suit.
