@@ -56,12 +56,6 @@ int Position::RunStart(int column) const {
     return i;
 }
 
-int Position::EmptyColumns() const {
-    int empty = 0;
-    for (int c = 0; c < kColumns; ++c) empty += len_[c] == 0;
-    return empty;
-}
-
 namespace {
 
 // The cards of one rank, one bit a suit.

@@ -1,4 +1,4 @@
-// The solver's own compact position: six columns, the hand as a bit set, and one
+// The solver's own position: six columns of card numbers, the hand as a bit set, and one
 // foundation per suit. Foundations are kept by suit rather than by pile, since an Ace can
 // start any empty pile and which pile holds which suit never changes what is legal.
 #pragma once
@@ -68,7 +68,6 @@ private:
     int Last(int column) const { return cols_[column][len_[column] - 1]; }
     // Slot where the run at the end of the column starts (each card one rank below the last).
     int RunStart(int column) const;
-    int EmptyColumns() const;
 
     // A card onto the end of a column, with the column's running hashes.
     void Push(int column, int card);
