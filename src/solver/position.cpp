@@ -19,6 +19,7 @@ constexpr std::uint64_t Mix(std::uint64_t x) {
 }  // namespace
 
 Position::Position() {
+    break_.fill(kNoBreak);
     for (int c = 0; c < kColumns; ++c) {
         hashA_[c][0] = 0x9e3779b97f4a7c15ULL;
         hashB_[c][0] = 0x632be59bd9b4e019ULL;
@@ -28,9 +29,17 @@ Position::Position() {
 void Position::Push(int column, int card) {
     const int len = len_[column]++;
     cols_[column][len] = static_cast<std::int8_t>(card);
+    ranks_[column][len] = static_cast<std::int8_t>(Rank(card));
+    if (len > 0 && break_[column] == kNoBreak && ranks_[column][len] >= ranks_[column][len - 1])
+        break_[column] = static_cast<std::uint8_t>(len);
     const auto value = static_cast<std::uint64_t>(card + 1);
     hashA_[column][len + 1] = Mix(hashA_[column][len] ^ value);
     hashB_[column][len + 1] = Mix(hashB_[column][len] + value * 0xd6e8feb86659fd93ULL);
+}
+
+void Position::Cut(int column, int count) {
+    len_[column] = static_cast<std::uint8_t>(len_[column] - count);
+    if (break_[column] >= len_[column]) break_[column] = kNoBreak;
 }
 
 Position Position::FromDeal(const std::array<int, kCardCount>& deal) {
@@ -50,9 +59,9 @@ Position::Position(const std::array<Column, kColumns>& columns, std::uint64_t ha
 }
 
 int Position::RunStart(int column) const {
-    const auto& col = cols_[column];
+    const auto& ranks = ranks_[column];
     int i = len_[column] - 1;
-    while (i > 0 && Rank(col[i - 1]) == Rank(col[i]) + 1) --i;
+    while (i > 0 && ranks[i - 1] == ranks[i] + 1) --i;
     return i;
 }
 
@@ -69,7 +78,7 @@ void Position::Generate(std::vector<Move>& out, bool pruned) const {
     int empty = 0, firstEmpty = -1;
     std::array<int, kColumns> endRank{};  // -1 for an empty column
     for (int c = kColumns - 1; c >= 0; --c) {
-        endRank[c] = len_[c] == 0 ? -1 : Rank(Last(c));
+        endRank[c] = len_[c] == 0 ? -1 : LastRank(c);
         if (len_[c] == 0) {
             ++empty;
             firstEmpty = c;
@@ -140,7 +149,7 @@ void Position::Generate(std::vector<Move>& out, bool pruned) const {
 
 void Position::Apply(const Move& m) {
     if (IsColumn(m.from)) {
-        len_[m.from] = static_cast<std::uint8_t>(len_[m.from] - m.count);
+        Cut(m.from, m.count);
     } else if (m.from == kHand) {
         hand_ &= ~(1ULL << m.card);
     } else {
@@ -160,7 +169,7 @@ void Position::Apply(const Move& m) {
 
 void Position::Undo(const Move& m) {
     if (IsColumn(m.to)) {
-        len_[m.to] = static_cast<std::uint8_t>(len_[m.to] - m.count);
+        Cut(m.to, m.count);
     } else {
         found_[m.to - kFoundation] = static_cast<std::int8_t>(Rank(m.card) - m.count);
     }
@@ -178,15 +187,12 @@ void Position::Undo(const Move& m) {
 }
 
 int Position::DisorderOf(int column) const {
-    const auto& col = cols_[column];
-    for (int s = 1; s < len_[column]; ++s)
-        if (Rank(col[s]) >= Rank(col[s - 1])) return len_[column] - s;
-    return 0;
+    return break_[column] == kNoBreak ? 0 : len_[column] - break_[column];
 }
 
 bool Position::Descending() const {
     for (int c = 0; c < kColumns; ++c)
-        if (DisorderOf(c) != 0) return false;
+        if (break_[c] != kNoBreak) return false;
     return true;
 }
 

@@ -65,15 +65,21 @@ public:
 
 private:
     Position();
-    int Last(int column) const { return cols_[column][len_[column] - 1]; }
+    int LastRank(int column) const { return ranks_[column][len_[column] - 1]; }
     // Slot where the run at the end of the column starts (each card one rank below the last).
     int RunStart(int column) const;
 
-    // A card onto the end of a column, with the column's running hashes.
+    // A card onto the end of a column, with the column's running hashes, and cards off it.
     void Push(int column, int card);
+    void Cut(int column, int count);
 
     std::array<std::array<std::int8_t, kSlots>, kColumns> cols_{};
     std::array<std::uint8_t, kColumns> len_{};
+    // The ranks beside the cards, and where each column's order first breaks (kNoBreak when
+    // it does not): the search asks for both far more often than the cards change.
+    static constexpr std::uint8_t kNoBreak = kSlots + 1;
+    std::array<std::array<std::int8_t, kSlots>, kColumns> ranks_{};
+    std::array<std::uint8_t, kColumns> break_{};
     // Two running hashes of each column's cards from the top, entry s covering slots
     // 0..s-1: the fingerprint then costs a few operations a column, not a few a card.
     std::array<std::array<std::uint64_t, kSlots + 1>, kColumns> hashA_{}, hashB_{};
