@@ -1,6 +1,6 @@
-// Depth-first search over positions, most promising moves first, never entering a
-// position twice (columns in any order count as the same position): a narrow pass that
-// only looks for a win, then the full pass that can also prove there is none.
+// Searches over positions, never entering a position twice (columns in any order count as
+// the same position): narrow depth-first passes and beams that only look for a win, and the
+// full depth-first pass that can also prove there is none.
 #include "solver/solver.h"
 
 #include <time.h>
@@ -349,33 +349,134 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
     return solution;
 }
 
+// How promising a position is for a beam, lower first: the cards that must still leave their
+// columns above all, then empty columns (each lets runs twice as long move) and cards home.
+int Promise(const Position& p) {
+    int empty = 0, home = 0;
+    for (int c = 0; c < kColumns; ++c) empty += p.Length(c) == 0;
+    for (int suit = 0; suit < kSuitCount; ++suit) home += p.FoundationRank(suit) + 1;
+    return 10 * p.Disorder() - 15 * empty - 3 * home;
+}
+
+// A beam: of all new positions one move beyond the current ones, it keeps the `width` most
+// promising and goes on from all of them at once. A depth-first pass can spend its time deep
+// down one early mistake; a beam weighs its choices against each other at every depth, so
+// narrow beams find many wins in a few milliseconds, and the lines they find are short. Ties
+// are broken by `salt`. Finding nothing proves nothing: the beam drops positions.
+Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, std::size_t width, unsigned salt) {
+    // Wins lie well within this depth; past it a narrow beam only wanders.
+    constexpr std::size_t kMaxDepth = 300;
+    struct Step {
+        int from;  // the position of the depth before
+        Move move;
+    };
+    struct Candidate {
+        int promise;
+        std::uint64_t order;
+        Step step;
+    };
+    Solution solution;
+    SeenTable seen(memoryBytes);
+    seen.Insert(start.Fingerprint());
+    std::vector<Position> beam{start}, next;
+    std::vector<std::vector<Step>> depths;  // how each position of each depth was reached
+    std::vector<Candidate> candidates;
+    std::vector<Move> moves;
+    const auto won = [&](int from, const Move& last) {
+        solution.verdict = Verdict::Winnable;
+        solution.moves = {last};
+        for (std::size_t d = depths.size(); d-- > 0;) {
+            const Step& step = depths[d][static_cast<std::size_t>(from)];
+            solution.moves.push_back(step.move);
+            from = step.from;
+        }
+        std::reverse(solution.moves.begin(), solution.moves.end());
+        Shorten(start, solution.moves);
+    };
+    while (!beam.empty() && depths.size() < kMaxDepth && ThreadMilliseconds() < deadline) {
+        candidates.clear();
+        for (std::size_t i = 0; i < beam.size() && solution.verdict != Verdict::Winnable; ++i) {
+            Position& p = beam[i];
+            moves.clear();
+            p.Generate(moves, true);
+            for (const Move& m : moves) {
+                if (IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
+                p.Apply(m);
+                if (p.Descending()) {
+                    won(static_cast<int>(i), m);
+                    break;
+                }
+                const Key key = p.Fingerprint();
+                const SeenTable::Result result = seen.Insert(key);
+                if (result == SeenTable::Result::Added)
+                    candidates.push_back({Promise(p), key.lo * (2 * salt + 1), {static_cast<int>(i), m}});
+                p.Undo(m);
+                if (result == SeenTable::Result::Full) {
+                    solution.positions = static_cast<long>(seen.size());
+                    return solution;
+                }
+            }
+        }
+        if (solution.verdict == Verdict::Winnable) break;
+        if (candidates.size() > width) {
+            const auto better = [](const Candidate& a, const Candidate& b) {
+                return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
+            };
+            std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(width),
+                             candidates.end(), better);
+            candidates.resize(width);
+        }
+        next.clear();
+        depths.emplace_back();
+        for (const Candidate& candidate : candidates) {
+            next.push_back(beam[static_cast<std::size_t>(candidate.step.from)]);
+            next.back().Apply(candidate.step.move);
+            depths.back().push_back(candidate.step);
+        }
+        beam.swap(next);
+    }
+    solution.positions = static_cast<long>(seen.size());
+    return solution;
+}
+
 }  // namespace
 
-// A short narrow pass for the easy wins, the full search (which alone can prove a deal lost)
-// up to a quarter of the time, then short narrow passes, each with other preferences between
-// close moves, until the time is spent: a search that went wrong early rarely recovers, and
-// many short tries find more wins than a few long ones.
+// A short narrow pass for the easy wins; beams of growing width, up to a quarter of the time,
+// for most of the others; the full search (which alone can prove a deal lost) for a quarter;
+// then short narrow passes, each with other preferences between close moves, until the time
+// is spent: a search that went wrong early rarely recovers, and many short tries find more
+// wins than a few long ones.
 Solution Solve(const Position& start, const Budget& budget) {
     const double begin = ThreadMilliseconds();
     const double end = begin + static_cast<double>(budget.milliseconds);
+    const double quarter = 0.25 * static_cast<double>(budget.milliseconds);
     if (!budget.prune) return Search(start, end, budget.memoryBytes, false, 0, false);
     // The static proof settles a few deals at once; tried at every position it costs more
     // than it prunes.
     if (start.Stuck()) return {Verdict::NotWinnable, {}, 0};
+    long positions = 0;
+    const auto done = [&](Solution solution) {
+        positions += solution.positions;
+        solution.positions = positions;
+        return solution;
+    };
     constexpr double kTryMs = 4;
-    double deadline = std::min(begin + kTryMs, end);
-    Solution narrow = Search(start, deadline, budget.memoryBytes, true, 0);
+    Solution narrow = done(Search(start, std::min(begin + kTryMs, end), budget.memoryBytes, true, 0));
     if (narrow.verdict == Verdict::Winnable) return narrow;
-    deadline = std::max(deadline, begin + 0.25 * static_cast<double>(budget.milliseconds));
-    Solution full = Search(start, deadline, budget.memoryBytes, false, 0);
-    full.positions += narrow.positions;
+    unsigned salt = 1;
+    for (std::size_t width : {30, 100, 300, 1000}) {
+        Solution beam = done(Beam(start, std::min(begin + quarter, end), budget.memoryBytes, width, salt++));
+        if (beam.verdict == Verdict::Winnable) return beam;
+    }
+    double deadline = std::min(ThreadMilliseconds() + quarter, end);
+    Solution full = done(Search(start, deadline, budget.memoryBytes, false, 0));
     if (full.verdict != Verdict::Unknown) return full;
-    for (unsigned salt = 1; ThreadMilliseconds() < end; ++salt) {
+    for (salt = 1; ThreadMilliseconds() < end; ++salt) {
         deadline = std::min(deadline + kTryMs, end);
-        narrow = Search(start, deadline, budget.memoryBytes, true, salt);
-        full.positions += narrow.positions;
+        narrow = done(Search(start, deadline, budget.memoryBytes, true, salt));
         if (narrow.verdict == Verdict::Winnable) return narrow;
     }
+    full.positions = positions;
     return full;
 }
 
