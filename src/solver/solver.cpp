@@ -441,11 +441,11 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
 
 }  // namespace
 
-// A short narrow pass for the easy wins; beams of growing width, up to a quarter of the time,
-// for most of the others; the full search (which alone can prove a deal lost) for a quarter;
-// then short narrow passes, each with other preferences between close moves, until the time
-// is spent: a search that went wrong early rarely recovers, and many short tries find more
-// wins than a few long ones.
+// A short narrow pass for the easy wins; beams of growing width, for up to a quarter of the
+// time, for most of the others; the full search (which alone can prove a deal lost) for a
+// quarter; then short narrow passes, each with other preferences between close moves, until
+// the time is spent: a search that went wrong early rarely recovers, and many short tries
+// find more wins than a few long ones.
 Solution Solve(const Position& start, const Budget& budget) {
     const double begin = ThreadMilliseconds();
     const double end = begin + static_cast<double>(budget.milliseconds);
@@ -464,8 +464,9 @@ Solution Solve(const Position& start, const Budget& budget) {
     Solution narrow = done(Search(start, std::min(begin + kTryMs, end), budget.memoryBytes, true, 0));
     if (narrow.verdict == Verdict::Winnable) return narrow;
     unsigned salt = 1;
+    const double beamsEnd = std::min(ThreadMilliseconds() + quarter, end);
     for (std::size_t width : {30, 100, 300, 1000}) {
-        Solution beam = done(Beam(start, std::min(begin + quarter, end), budget.memoryBytes, width, salt++));
+        Solution beam = done(Beam(start, beamsEnd, budget.memoryBytes, width, salt++));
         if (beam.verdict == Verdict::Winnable) return beam;
     }
     double deadline = std::min(ThreadMilliseconds() + quarter, end);
