@@ -392,20 +392,19 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         }
         std::reverse(solution.moves.begin(), solution.moves.end());
         Shorten(start, solution.moves);
+        solution.positions = static_cast<long>(seen.size());
+        return solution;
     };
     while (!beam.empty() && depths.size() < kMaxDepth && ThreadMilliseconds() < deadline) {
         candidates.clear();
-        for (std::size_t i = 0; i < beam.size() && solution.verdict != Verdict::Winnable; ++i) {
+        for (std::size_t i = 0; i < beam.size(); ++i) {
             Position& p = beam[i];
             moves.clear();
             p.Generate(moves, true);
             for (const Move& m : moves) {
                 if (IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
                 p.Apply(m);
-                if (p.Descending()) {
-                    won(static_cast<int>(i), m);
-                    break;
-                }
+                if (p.Descending()) return won(static_cast<int>(i), m);
                 const Key key = p.Fingerprint();
                 const SeenTable::Result result = seen.Insert(key);
                 if (result == SeenTable::Result::Added)
@@ -417,7 +416,6 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
                 }
             }
         }
-        if (solution.verdict == Verdict::Winnable) break;
         if (candidates.size() > width) {
             const auto better = [](const Candidate& a, const Candidate& b) {
                 return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
