@@ -359,7 +359,7 @@ int Promise(const Position& p) {
 }
 
 // A beam: of all new positions one move beyond the current ones, it keeps the `width` most
-// promising and goes on from all of them at once. A depth-first pass can spend its time deep
+// promising (with a share for each position it came from) and goes on from all of them at once. A depth-first pass can spend its time deep
 // down one early mistake; a beam weighs its choices against each other at every depth, so
 // narrow beams find many wins within tens of milliseconds, and the lines they find are
 // short. Ties are broken by `salt`. Finding nothing proves nothing: the beam drops positions.
@@ -374,13 +374,16 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         int promise;
         std::uint64_t order;
         Step step;
+        bool spare = false;  // beyond its position's share
     };
+    constexpr int kMaxChildren = 2;
     Solution solution;
     SeenTable seen(memoryBytes);
     seen.Insert(start.Fingerprint());
     std::vector<Position> beam{start}, next;
     std::vector<std::vector<Step>> depths;  // how each position of each depth was reached
     std::vector<Candidate> candidates;
+    std::vector<int> children;  // candidates taken from each position of the beam
     std::vector<Move> moves;
     const auto won = [&](int from, const Move& last) {
         solution.verdict = Verdict::Winnable;
@@ -401,6 +404,10 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             Position& p = beam[i];
             moves.clear();
             p.Generate(moves, true);
+            // A safe move home is the one move that needs trying (see NeverNeeded); the others
+            // would only take the beam's room.
+            const auto safe = std::find_if(moves.begin(), moves.end(), [&](const Move& m) { return IsSafeHome(p, m); });
+            if (safe != moves.end()) moves = {*safe};
             for (const Move& m : moves) {
                 if (IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
                 p.Apply(m);
@@ -420,8 +427,13 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             const auto better = [](const Candidate& a, const Candidate& b) {
                 return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
             };
-            std::nth_element(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(width),
-                             candidates.end(), better);
+            // At most two children of one position while others wait: a beam filled with the
+            // children of a few positions soon follows a single line of play.
+            std::sort(candidates.begin(), candidates.end(), better);
+            children.assign(beam.size(), 0);
+            for (Candidate& candidate : candidates)
+                candidate.spare = children[static_cast<std::size_t>(candidate.step.from)]++ >= kMaxChildren;
+            std::stable_partition(candidates.begin(), candidates.end(), [](const Candidate& c) { return !c.spare; });
             candidates.resize(width);
         }
         next.clear();
