@@ -359,10 +359,11 @@ int Promise(const Position& p) {
 }
 
 // A beam: of all new positions one move beyond the current ones, it keeps the `width` most
-// promising (with a share for each position it came from) and goes on from all of them at once. A depth-first pass can spend its time deep
-// down one early mistake; a beam weighs its choices against each other at every depth, so
-// narrow beams find many wins within tens of milliseconds, and the lines they find are
-// short. Ties are broken by `salt`. Finding nothing proves nothing: the beam drops positions.
+// promising (with a share for each position they came from) and goes on from all of them at
+// once. A depth-first pass can spend its time deep down one early mistake; a beam weighs its
+// choices against each other at every depth, so narrow beams find many wins within tens of
+// milliseconds, and the lines they find are short. Ties are broken by `salt`. Finding nothing
+// proves nothing: the beam drops positions.
 Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, std::size_t width, unsigned salt) {
     // Wins lie well within this depth; past it a narrow beam only wanders.
     constexpr std::size_t kMaxDepth = 300;
