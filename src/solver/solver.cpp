@@ -428,8 +428,8 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             const auto better = [](const Candidate& a, const Candidate& b) {
                 return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
             };
-            // At most two children of one position while others wait: a beam filled with the
-            // children of a few positions soon follows a single line of play.
+            // At most two children of one position, unless too few others remain to fill the
+            // beam: a beam filled with the children of a few positions soon follows one line.
             std::sort(candidates.begin(), candidates.end(), better);
             children.assign(beam.size(), 0);
             for (Candidate& candidate : candidates)
