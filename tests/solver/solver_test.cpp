@@ -177,6 +177,20 @@ TEST(SolverMoves, AColumnThatIsOneRunMovesWhole) {
     EXPECT_EQ(std::ranges::count_if(moves, [](auto& m) { return m.card == C("8C") && m.to == 1 && m.count == 2; }), 1);
 }
 
+// The game puts an Ace on the first empty pile, and a pile whose Ace was taken back is
+// empty again: the lines must name the piles so, or they do not replay.
+TEST(SolverMoves, LinesNumberThePilesAsTheGameFillsThem) {
+    // A card from the hand home, or from home onto a column.
+    const auto move = [](const char* name, bool fromHand, int column = -1) {
+        const int card = C(name), home = solver::kFoundation + SuitOf(card);
+        return solver::Move{static_cast<std::int8_t>(card), static_cast<std::int8_t>(fromHand ? solver::kHand : home),
+                            static_cast<std::int8_t>(fromHand ? home : column)};
+    };
+    const std::vector<std::string> lines =
+        solver::MoveLines({move("AC", true), move("AH", true), move("AC", false, 2), move("AD", true)});
+    EXPECT_EQ(lines, (std::vector<std::string>{"AC hand f0", "AH hand f1", "AC f0 c2", "AD hand f0"}));
+}
+
 // Every legal move of the game, as the solver names it: lead, cards, from, to (a
 // foundation by its suit). Moving an Ace between two empty foundations is left out: it
 // changes nothing but the pile's place, and the solver keeps foundations by suit.
