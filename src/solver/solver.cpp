@@ -40,6 +40,8 @@ public:
     }
 
     std::size_t size() const { return used_; }
+    // Asks for the key's slot ahead of Insert, so that several lookups wait for memory at once.
+    void Prefetch(const Key& key) const { __builtin_prefetch(&slots_[key.hi & (slots_.size() - 1)]); }
 
 private:
     void Grow() {
@@ -375,7 +377,12 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         int promise;
         std::uint64_t order;
         Step step;
-        bool spare = false;  // beyond its position's share
+        bool spare;  // beyond its position's share
+    };
+    struct Child {
+        Key key;
+        int promise;
+        Move move;
     };
     constexpr int kMaxChildren = 2;
     Solution solution;
@@ -384,7 +391,10 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
     std::vector<Position> beam{start}, next;
     std::vector<std::vector<Step>> depths;  // how each position of each depth was reached
     std::vector<Candidate> candidates;
-    std::vector<int> children;  // candidates taken from each position of the beam
+    std::vector<Child> children;  // of one position of the beam
+    const auto better = [](const Candidate& a, const Candidate& b) {
+        return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
+    };
     std::vector<Move> moves;
     const auto won = [&](int from, const Move& last) {
         solution.verdict = Verdict::Winnable;
@@ -409,32 +419,47 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             // would only take the beam's room.
             const auto safe = std::find_if(moves.begin(), moves.end(), [&](const Move& m) { return IsSafeHome(p, m); });
             if (safe != moves.end()) moves = {*safe};
+            // All the children first, then their lookups, which mostly miss the cache.
+            children.clear();
             for (const Move& m : moves) {
                 if (IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
                 p.Apply(m);
                 if (p.Descending()) return won(static_cast<int>(i), m);
-                const Key key = p.Fingerprint();
-                const SeenTable::Result result = seen.Insert(key);
-                if (result == SeenTable::Result::Added)
-                    candidates.push_back({Promise(p), key.lo * (2 * salt + 1), {static_cast<int>(i), m}});
+                children.push_back({p.Fingerprint(), Promise(p), m});
                 p.Undo(m);
+                seen.Prefetch(children.back().key);
+            }
+            const std::size_t first = candidates.size();
+            for (const Child& child : children) {
+                const SeenTable::Result result = seen.Insert(child.key);
                 if (result == SeenTable::Result::Full) {
                     solution.positions = static_cast<long>(seen.size());
                     return solution;
                 }
+                if (result == SeenTable::Result::Added)
+                    candidates.push_back(
+                        {child.promise, child.key.lo * (2 * salt + 1), {static_cast<int>(i), child.move}, true});
+            }
+            // At most two children of one position, unless too few others remain to fill the
+            // beam: a beam filled with the children of a few positions soon follows one line.
+            const auto own = candidates.begin() + static_cast<std::ptrdiff_t>(first);
+            for (int k = 0; k < kMaxChildren; ++k) {
+                auto best = candidates.end();
+                for (auto c = own; c != candidates.end(); ++c)
+                    if (c->spare && (best == candidates.end() || better(*c, *best))) best = c;
+                if (best != candidates.end()) best->spare = false;
             }
         }
         if (candidates.size() > width) {
-            const auto better = [](const Candidate& a, const Candidate& b) {
-                return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
-            };
-            // At most two children of one position, unless too few others remain to fill the
-            // beam: a beam filled with the children of a few positions soon follows one line.
-            std::sort(candidates.begin(), candidates.end(), better);
-            children.assign(beam.size(), 0);
-            for (Candidate& candidate : candidates)
-                candidate.spare = children[static_cast<std::size_t>(candidate.step.from)]++ >= kMaxChildren;
-            std::stable_partition(candidates.begin(), candidates.end(), [](const Candidate& c) { return !c.spare; });
+            // The most promising of those within their share, then of the others; each part in
+            // order, so that a position two reach counts towards the more promising one's share.
+            const auto spare =
+                std::partition(candidates.begin(), candidates.end(), [](const Candidate& c) { return !c.spare; });
+            const auto cut = candidates.begin() + static_cast<std::ptrdiff_t>(width);
+            if (spare > cut) std::nth_element(candidates.begin(), cut, spare, better);
+            else std::nth_element(spare, cut, candidates.end(), better);
+            std::sort(candidates.begin(), std::min(spare, cut), better);
+            if (spare < cut) std::sort(spare, cut, better);
             candidates.resize(width);
         }
         next.clear();
