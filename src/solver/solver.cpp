@@ -396,6 +396,10 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
     };
     std::vector<Move> moves;
+    const auto finish = [&] {
+        solution.positions = static_cast<long>(seen.size());
+        return solution;
+    };
     const auto won = [&](int from, const Move& last) {
         solution.verdict = Verdict::Winnable;
         solution.moves = {last};
@@ -406,12 +410,12 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         }
         std::reverse(solution.moves.begin(), solution.moves.end());
         Shorten(start, solution.moves);
-        solution.positions = static_cast<long>(seen.size());
-        return solution;
+        return finish();
     };
     while (!beam.empty() && depths.size() < kMaxDepth && ThreadMilliseconds() < deadline) {
         candidates.clear();
         for (std::size_t i = 0; i < beam.size(); ++i) {
+            if (i % 64 == 63 && ThreadMilliseconds() >= deadline) return finish();  // a wide depth takes a while
             Position& p = beam[i];
             moves.clear();
             p.Generate(moves, true);
@@ -432,10 +436,7 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             const std::size_t first = candidates.size();
             for (const Child& child : children) {
                 const SeenTable::Result result = seen.Insert(child.key);
-                if (result == SeenTable::Result::Full) {
-                    solution.positions = static_cast<long>(seen.size());
-                    return solution;
-                }
+                if (result == SeenTable::Result::Full) return finish();
                 if (result == SeenTable::Result::Added)
                     candidates.push_back(
                         {child.promise, child.key.lo * (2 * salt + 1), {static_cast<int>(i), child.move}, true});
@@ -471,17 +472,16 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         }
         beam.swap(next);
     }
-    solution.positions = static_cast<long>(seen.size());
-    return solution;
+    return finish();
 }
 
 }  // namespace
 
 // A short narrow pass for the easy wins; beams of growing width, for up to a quarter of the
 // time, for most of the others; the full search (which alone can prove a deal lost) for a
-// quarter; then short narrow passes, each with other preferences between close moves, until
-// the time is spent: a search that went wrong early rarely recovers, and many short tries
-// find more wins than a few long ones.
+// quarter; then one wide beam, and short narrow passes, each with other preferences between
+// close moves, until the time is spent: a search that went wrong early rarely recovers, and
+// many short tries find more wins than a few long ones.
 Solution Solve(const Position& start, const Budget& budget) {
     const double begin = ThreadMilliseconds();
     const double end = begin + static_cast<double>(budget.milliseconds);
@@ -508,6 +508,15 @@ Solution Solve(const Position& start, const Budget& budget) {
     double deadline = std::min(ThreadMilliseconds() + quarter, end);
     Solution full = done(Search(start, deadline, budget.memoryBytes, false, 0));
     if (full.verdict != Verdict::Unknown) return full;
+    // A wide beam takes a few hundred milliseconds to reach its wins; with less time left,
+    // the narrow passes win more. Its table of positions seen is kept to a quarter of the
+    // budget: it has found its wins long before that fills, and growing a larger table would
+    // both overrun the time and double the memory.
+    if (end - ThreadMilliseconds() >= 300) {
+        Solution wide = done(Beam(start, end, budget.memoryBytes / 4, 3000, salt));
+        if (wide.verdict == Verdict::Winnable) return wide;
+        deadline = ThreadMilliseconds();
+    }
     for (salt = 1; ThreadMilliseconds() < end; ++salt) {
         deadline = std::min(deadline + kTryMs, end);
         narrow = done(Search(start, deadline, budget.memoryBytes, true, salt));
