@@ -177,8 +177,9 @@ TEST(SolverMoves, AColumnThatIsOneRunMovesWhole) {
     EXPECT_EQ(std::ranges::count_if(moves, [](auto& m) { return m.card == C("8C") && m.to == 1 && m.count == 2; }), 1);
 }
 
-// The game puts an Ace on the first empty pile, and a pile whose Ace was taken back is
-// empty again: the lines must name the piles so, or they do not replay.
+// A double-click plays an Ace to the first empty pile, and a pile whose Ace was taken back
+// is empty again: the lines must name the piles so, or a player who plays home by
+// double-click finds a suit on another pile than the lines name.
 TEST(SolverMoves, LinesNumberThePilesAsTheGameFillsThem) {
     // A card from the hand home, or from home onto a column.
     const auto move = [](const char* name, bool fromHand, int column = -1) {
