@@ -510,10 +510,10 @@ Solution Solve(const Position& start, const Budget& budget) {
     if (full.verdict != Verdict::Unknown) return full;
     // A wide beam takes a few hundred milliseconds to reach its wins; with less time left,
     // the narrow passes win more. Its table of positions seen is kept to a quarter of the
-    // budget: it has found its wins long before that fills, and growing a larger table would
-    // both overrun the time and double the memory. It stops 20 ms early: the table can be
-    // growing at its deadline, and handing its tens of megabytes back to the system when it
-    // stops takes several milliseconds more.
+    // budget: its wins came within that, and a larger table, while it doubled, overran the
+    // time and doubled the memory. It stops 20 ms early: the table can be doubling at its
+    // deadline, and handing its tens of megabytes back to the system when it stops takes
+    // several milliseconds more.
     if (end - ThreadMilliseconds() >= 300) {
         Solution wide = done(Beam(start, end - 20, budget.memoryBytes / 4, 3000, salt));
         if (wide.verdict == Verdict::Winnable) return wide;
