@@ -16,6 +16,21 @@ constexpr std::uint64_t Mix(std::uint64_t x) {
     return x;
 }
 
+// The running hashes of a column, one card further.
+void Extend(std::uint64_t& a, std::uint64_t& b, int card) {
+    const auto value = static_cast<std::uint64_t>(card + 1);
+    a = Mix(a ^ value);
+    b = Mix(b + value * 0xd6e8feb86659fd93ULL);
+}
+
+// The fingerprint from the sums of the columns' hashes, the hand and the foundations.
+Key Seal(std::uint64_t a, std::uint64_t b, std::uint64_t hand, const std::array<std::int8_t, kSuitCount>& found) {
+    std::uint64_t piles = 0;
+    for (int s = 0; s < kSuitCount; ++s) piles = piles * 16 + static_cast<std::uint64_t>(found[s] + 1);
+    return {a ^ (Mix(hand ^ 0xa0761d6478bd642fULL) + Mix(piles)),
+            b ^ Mix(hand + 0xe7037ed1a0b428dbULL) ^ Mix(piles + 0x8ebc6af09c88c6e3ULL)};
+}
+
 }  // namespace
 
 Position::Position() {
@@ -23,6 +38,8 @@ Position::Position() {
     for (int c = 0; c < kColumns; ++c) {
         hashA_[c][0] = 0x9e3779b97f4a7c15ULL;
         hashB_[c][0] = 0x632be59bd9b4e019ULL;
+        sumA_ += hashA_[c][0];
+        sumB_ += hashB_[c][0];
     }
 }
 
@@ -32,13 +49,19 @@ void Position::Push(int column, int card) {
     ranks_[column][len] = static_cast<std::int8_t>(Rank(card));
     if (len > 0 && break_[column] == kNoBreak && ranks_[column][len] >= ranks_[column][len - 1])
         break_[column] = static_cast<std::uint8_t>(len);
-    const auto value = static_cast<std::uint64_t>(card + 1);
-    hashA_[column][len + 1] = Mix(hashA_[column][len] ^ value);
-    hashB_[column][len + 1] = Mix(hashB_[column][len] + value * 0xd6e8feb86659fd93ULL);
+    std::uint64_t a = hashA_[column][len], b = hashB_[column][len];
+    Extend(a, b, card);
+    hashA_[column][len + 1] = a;
+    hashB_[column][len + 1] = b;
+    sumA_ += a - hashA_[column][len];
+    sumB_ += b - hashB_[column][len];
 }
 
 void Position::Cut(int column, int count) {
-    len_[column] = static_cast<std::uint8_t>(len_[column] - count);
+    const int len = len_[column];
+    len_[column] = static_cast<std::uint8_t>(len - count);
+    sumA_ += hashA_[column][len - count] - hashA_[column][len];
+    sumB_ += hashB_[column][len - count] - hashB_[column][len];
     if (break_[column] >= len_[column]) break_[column] = kNoBreak;
 }
 
@@ -250,20 +273,52 @@ bool Position::Stuck() const {
 }
 
 Key Position::Fingerprint(bool inOrder) const {
-    // Each column hashed on its own and the hashes summed, so the columns' order drops out
-    // unless each column's place is hashed with it.
-    Key key;
+    if (!inOrder) return Seal(sumA_, sumB_, hand_, found_);
+    // Each column's place hashed with it, so that the order counts.
+    std::uint64_t a = 0, b = 0;
     for (int c = 0; c < kColumns; ++c) {
-        const int len = len_[c];
-        const std::uint64_t place = inOrder ? static_cast<std::uint64_t>(c + 1) << 48 : 0;
-        key.lo += Mix(hashA_[c][len] + (static_cast<std::uint64_t>(len) | place));
-        key.hi += Mix(hashB_[c][len] ^ ((static_cast<std::uint64_t>(len) << 56) | place));
+        const auto place = static_cast<std::uint64_t>(c + 1) << 48;
+        a += Mix(hashA_[c][len_[c]] + place);
+        b += Mix(hashB_[c][len_[c]] ^ place);
     }
-    std::uint64_t piles = 0;
-    for (int s = 0; s < kSuitCount; ++s) piles = piles * 16 + static_cast<std::uint64_t>(found_[s] + 1);
-    key.lo ^= Mix(hand_ ^ 0xa0761d6478bd642fULL) + Mix(piles);
-    key.hi ^= Mix(hand_ + 0xe7037ed1a0b428dbULL) ^ Mix(piles + 0x8ebc6af09c88c6e3ULL);
-    return key;
+    return Seal(a, b, hand_, found_);
+}
+
+Position::Preview Position::Peek(const Move& m) const {
+    std::uint64_t a = sumA_, b = sumB_, hand = hand_;
+    std::array<std::int8_t, kSuitCount> found = found_;
+    Preview after{{}, Disorder(), 0, 0};
+    for (int c = 0; c < kColumns; ++c) after.empty += len_[c] == 0;
+    for (int s = 0; s < kSuitCount; ++s) after.home += found_[s] + 1;
+    if (IsColumn(m.from)) {
+        const int len = len_[m.from], left = len - m.count;
+        a += hashA_[m.from][left] - hashA_[m.from][len];
+        b += hashB_[m.from][left] - hashB_[m.from][len];
+        after.disorder -= DisorderOf(m.from) - (break_[m.from] < left ? left - break_[m.from] : 0);
+        after.empty += left == 0;
+    } else if (m.from == kHand) {
+        hand &= ~(1ULL << m.card);
+    } else {
+        --found[m.from - kFoundation];
+        --after.home;
+    }
+    if (IsColumn(m.to)) {
+        const int len = len_[m.to];
+        std::uint64_t toA = hashA_[m.to][len], toB = hashB_[m.to][len];
+        for (int k = 0; k < m.count; ++k)
+            Extend(toA, toB, IsColumn(m.from) ? cols_[m.from][len_[m.from] - m.count + k] : m.card);
+        a += toA - hashA_[m.to][len];
+        b += toB - hashB_[m.to][len];
+        // A legal move lands in order: only cards below a break add to the disorder.
+        if (break_[m.to] != kNoBreak) after.disorder += m.count;
+        after.empty -= len == 0;
+    } else {
+        const int suit = m.to - kFoundation;
+        after.home += Rank(m.card) - found[suit];
+        found[suit] = static_cast<std::int8_t>(Rank(m.card));
+    }
+    after.key = Seal(a, b, hand, found);
+    return after;
 }
 
 }  // namespace tess::solver

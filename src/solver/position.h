@@ -58,6 +58,16 @@ public:
     // With `inOrder`, the order of the columns counts too.
     Key Fingerprint(bool inOrder = false) const;
 
+    // What a legal move would make of this position, worked out without making it: a beam
+    // weighs many more moves than it makes.
+    struct Preview {
+        Key key;       // Fingerprint()
+        int disorder;  // Disorder(): 0 when the move wins
+        int empty;     // empty columns
+        int home;      // cards on the foundations
+    };
+    Preview Peek(const Move& move) const;
+
     int Length(int column) const { return len_[column]; }
     int Card(int column, int slot) const { return cols_[column][slot]; }
     bool InHand(int card) const { return (hand_ >> card) & 1; }
@@ -81,8 +91,10 @@ private:
     std::array<std::array<std::int8_t, kSlots>, kColumns> ranks_{};
     std::array<std::uint8_t, kColumns> break_{};
     // Two running hashes of each column's cards from the top, entry s covering slots
-    // 0..s-1: the fingerprint then costs a few operations a column, not a few a card.
+    // 0..s-1, and their sums over the columns (which leave the columns' order out): the
+    // fingerprint then costs a few operations, not a few a card.
     std::array<std::array<std::uint64_t, kSlots + 1>, kColumns> hashA_{}, hashB_{};
+    std::uint64_t sumA_ = 0, sumB_ = 0;
     std::uint64_t hand_ = 0;
     std::array<std::int8_t, kSuitCount> found_{-1, -1, -1, -1};
 };

@@ -353,12 +353,7 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
 
 // How promising a position is for a beam, lower first: the cards that must still leave their
 // columns above all, then empty columns (each lets runs twice as long move) and cards home.
-int Promise(const Position& p) {
-    int empty = 0, home = 0;
-    for (int c = 0; c < kColumns; ++c) empty += p.Length(c) == 0;
-    for (int suit = 0; suit < kSuitCount; ++suit) home += p.FoundationRank(suit) + 1;
-    return 10 * p.Disorder() - 15 * empty - 3 * home;
-}
+int Promise(const Position::Preview& p) { return 10 * p.disorder - 15 * p.empty - 3 * p.home; }
 
 // A beam: of all new positions one move beyond the current ones, it keeps the `width` most
 // promising (with a share for each position they came from) and goes on from all of them at
@@ -416,7 +411,7 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         candidates.clear();
         for (std::size_t i = 0; i < beam.size(); ++i) {
             if (i % 64 == 63 && ThreadMilliseconds() >= deadline) return finish();  // a wide depth takes a while
-            Position& p = beam[i];
+            const Position& p = beam[i];
             moves.clear();
             p.Generate(moves, true);
             // A safe move home is the one move that needs trying (see NeverNeeded); the others
@@ -427,11 +422,10 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             children.clear();
             for (const Move& m : moves) {
                 if (IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
-                p.Apply(m);
-                if (p.Descending()) return won(static_cast<int>(i), m);
-                children.push_back({p.Fingerprint(), Promise(p), m});
-                p.Undo(m);
-                seen.Prefetch(children.back().key);
+                const Position::Preview after = p.Peek(m);
+                if (after.disorder == 0) return won(static_cast<int>(i), m);
+                children.push_back({after.key, Promise(after), m});
+                seen.Prefetch(after.key);
             }
             const std::size_t first = candidates.size();
             for (const Child& child : children) {

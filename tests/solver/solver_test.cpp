@@ -212,6 +212,40 @@ Listed GameMoves(Game& game) {
     return moves;
 }
 
+// A beam weighs moves by their preview and makes only the ones it keeps, so a preview that
+// differed from the move would mislead it, or lose positions in the table of those seen.
+void ExpectPeekAndUndoMatchTheMoves(solver::Position& p, const std::vector<solver::Move>& moves) {
+    const solver::Key before = p.Fingerprint();
+    for (const solver::Move& m : moves) {
+        const solver::Position::Preview preview = p.Peek(m);
+        p.Apply(m);
+        int empty = 0, home = 0;
+        for (int c = 0; c < kColumns; ++c) empty += p.Length(c) == 0;
+        for (int suit = 0; suit < kSuitCount; ++suit) home += p.FoundationRank(suit) + 1;
+        EXPECT_TRUE(preview.key == p.Fingerprint()) << solver::CardText(m.card);
+        EXPECT_EQ(preview.disorder, p.Disorder()) << solver::CardText(m.card);
+        EXPECT_EQ(preview.empty, empty);
+        EXPECT_EQ(preview.home, home);
+        p.Undo(m);
+        ASSERT_TRUE(p.Fingerprint() == before) << "undoing " << solver::CardText(m.card);
+    }
+}
+
+// Columns in another order are the same position to the search, but not to the shortening
+// of a line, which names its columns.
+void ExpectFingerprintSeesColumnOrderOnlyWhenAsked(const solver::Position& p) {
+    std::array<solver::Position::Column, kColumns> reversed;
+    for (int c = 0; c < kColumns; ++c)
+        for (int s = 0; s < p.Length(c); ++s) reversed[kColumns - 1 - c].push_back(p.Card(c, s));
+    std::uint64_t hand = 0;
+    std::array<int, kSuitCount> ranks{};
+    for (int card = 0; card < kCardCount; ++card) hand |= std::uint64_t{p.InHand(card)} << card;
+    for (int suit = 0; suit < kSuitCount; ++suit) ranks[suit] = p.FoundationRank(suit);
+    const solver::Position mirror(reversed, hand, ranks);
+    EXPECT_TRUE(mirror.Fingerprint() == p.Fingerprint());
+    EXPECT_FALSE(mirror.Fingerprint(true) == p.Fingerprint(true));
+}
+
 TEST_F(SolverTest, SolverAndGameAgreeOnEveryLegalMoveAlongLongPlay) {
     long compared = 0;
     for (int deal = 0; deal < 30; ++deal) {
@@ -220,12 +254,15 @@ TEST_F(SolverTest, SolverAndGameAgreeOnEveryLegalMoveAlongLongPlay) {
         for (int step = 0; step < 60; ++step) {
             player.Step(game);
             std::vector<solver::Move> list;
-            FromGame(game).Generate(list, false);
+            solver::Position p = FromGame(game);
+            p.Generate(list, false);
             Listed fromSolver;
             for (const solver::Move& m : list) fromSolver.emplace(m.card, m.count, m.from, m.to);
             ASSERT_EQ(fromSolver.size(), list.size()) << "a move listed twice";
             ASSERT_EQ(GameMoves(game), fromSolver) << "deal " << deal << ", step " << step;
             compared += static_cast<long>(list.size());
+            ExpectPeekAndUndoMatchTheMoves(p, list);
+            ExpectFingerprintSeesColumnOrderOnlyWhenAsked(p);
         }
     }
     EXPECT_GT(compared, 10'000);
