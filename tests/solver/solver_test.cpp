@@ -47,6 +47,42 @@ solver::Position FromGame(const Game& game) {
     return {columns, hand, ranks};
 }
 
+// A beam weighs moves by their preview and makes only the ones it keeps, so a preview that
+// differed from the move would mislead it, or lose positions in the table of those seen.
+// Random play rarely empties a column, so winning lines are checked too: they are where runs
+// of several cards move.
+void ExpectPeekAndUndoMatchTheMoves(solver::Position& p, const std::vector<solver::Move>& moves) {
+    const solver::Key before = p.Fingerprint();
+    for (const solver::Move& m : moves) {
+        const solver::Position::Preview preview = p.Peek(m);
+        p.Apply(m);
+        int empty = 0, home = 0;
+        for (int c = 0; c < kColumns; ++c) empty += p.Length(c) == 0;
+        for (int suit = 0; suit < kSuitCount; ++suit) home += p.FoundationRank(suit) + 1;
+        EXPECT_TRUE(preview.key == p.Fingerprint()) << solver::CardText(m.card);
+        EXPECT_EQ(preview.disorder, p.Disorder()) << solver::CardText(m.card);
+        EXPECT_EQ(preview.empty, empty);
+        EXPECT_EQ(preview.home, home);
+        p.Undo(m);
+        ASSERT_TRUE(p.Fingerprint() == before) << "undoing " << solver::CardText(m.card);
+    }
+}
+
+// Columns in another order are the same position to the search, but not to the shortening
+// of a line, which names its columns.
+void ExpectFingerprintSeesColumnOrderOnlyWhenAsked(const solver::Position& p) {
+    std::array<solver::Position::Column, kColumns> reversed;
+    for (int c = 0; c < kColumns; ++c)
+        for (int s = 0; s < p.Length(c); ++s) reversed[kColumns - 1 - c].push_back(p.Card(c, s));
+    std::uint64_t hand = 0;
+    std::array<int, kSuitCount> ranks{};
+    for (int card = 0; card < kCardCount; ++card) hand |= std::uint64_t{p.InHand(card)} << card;
+    for (int suit = 0; suit < kSuitCount; ++suit) ranks[suit] = p.FoundationRank(suit);
+    const solver::Position mirror(reversed, hand, ranks);
+    EXPECT_TRUE(mirror.Fingerprint() == p.Fingerprint());
+    EXPECT_FALSE(mirror.Fingerprint(true) == p.Fingerprint(true));
+}
+
 class SolverTest : public ::testing::Test {
 protected:
     // Plays "CARD FROM TO" lines as drops through the game from the deal's layout; the
@@ -78,13 +114,21 @@ protected:
     }
 
     // Solves the deal; when winnable, its line must win in the game at its last move, and
-    // the static proof must never condemn a position the win passes through.
+    // the static proof must never condemn a position the win passes through, and the preview
+    // of every legal move there must match the move.
     solver::Solution SolveAndReplay(const Deal& deal) {
         solver::Solution solution = solver::Solve(solver::Position::FromDeal(deal), {.milliseconds = 2000});
         if (solution.verdict != Verdict::Winnable) return solution;
         EXPECT_EQ(Replay(deal, solver::MoveLines(solution.moves)), static_cast<int>(solution.moves.size()));
         solver::Position p = solver::Position::FromDeal(deal);
-        for (const solver::Move& m : solution.moves) { EXPECT_FALSE(p.Stuck()); p.Apply(m); }
+        std::vector<solver::Move> legal;
+        for (const solver::Move& m : solution.moves) {
+            EXPECT_FALSE(p.Stuck());
+            legal.clear();
+            p.Generate(legal, false);
+            ExpectPeekAndUndoMatchTheMoves(p, legal);
+            p.Apply(m);
+        }
         return solution;
     }
 
@@ -210,40 +254,6 @@ Listed GameMoves(Game& game) {
             if (game.RunFitsFoundationPile(f)) moves.emplace(card, game.MoveLast + 1, from, solver::kFoundation + SuitOf(card));
     }
     return moves;
-}
-
-// A beam weighs moves by their preview and makes only the ones it keeps, so a preview that
-// differed from the move would mislead it, or lose positions in the table of those seen.
-void ExpectPeekAndUndoMatchTheMoves(solver::Position& p, const std::vector<solver::Move>& moves) {
-    const solver::Key before = p.Fingerprint();
-    for (const solver::Move& m : moves) {
-        const solver::Position::Preview preview = p.Peek(m);
-        p.Apply(m);
-        int empty = 0, home = 0;
-        for (int c = 0; c < kColumns; ++c) empty += p.Length(c) == 0;
-        for (int suit = 0; suit < kSuitCount; ++suit) home += p.FoundationRank(suit) + 1;
-        EXPECT_TRUE(preview.key == p.Fingerprint()) << solver::CardText(m.card);
-        EXPECT_EQ(preview.disorder, p.Disorder()) << solver::CardText(m.card);
-        EXPECT_EQ(preview.empty, empty);
-        EXPECT_EQ(preview.home, home);
-        p.Undo(m);
-        ASSERT_TRUE(p.Fingerprint() == before) << "undoing " << solver::CardText(m.card);
-    }
-}
-
-// Columns in another order are the same position to the search, but not to the shortening
-// of a line, which names its columns.
-void ExpectFingerprintSeesColumnOrderOnlyWhenAsked(const solver::Position& p) {
-    std::array<solver::Position::Column, kColumns> reversed;
-    for (int c = 0; c < kColumns; ++c)
-        for (int s = 0; s < p.Length(c); ++s) reversed[kColumns - 1 - c].push_back(p.Card(c, s));
-    std::uint64_t hand = 0;
-    std::array<int, kSuitCount> ranks{};
-    for (int card = 0; card < kCardCount; ++card) hand |= std::uint64_t{p.InHand(card)} << card;
-    for (int suit = 0; suit < kSuitCount; ++suit) ranks[suit] = p.FoundationRank(suit);
-    const solver::Position mirror(reversed, hand, ranks);
-    EXPECT_TRUE(mirror.Fingerprint() == p.Fingerprint());
-    EXPECT_FALSE(mirror.Fingerprint(true) == p.Fingerprint(true));
 }
 
 TEST_F(SolverTest, SolverAndGameAgreeOnEveryLegalMoveAlongLongPlay) {
