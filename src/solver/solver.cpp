@@ -490,12 +490,14 @@ Solution Solve(const Position& start, const Budget& budget) {
         solution.positions = positions;
         return solution;
     };
-    constexpr double kTryMs = 4;
-    Solution narrow = done(Search(start, std::min(begin + kTryMs, end), budget.memoryBytes, true, 0));
+    // One millisecond: what the first narrow pass wins later, the narrowest beams mostly win
+    // sooner. A beam's time grows with its width, so the widths grow in small steps.
+    constexpr double kFirstTryMs = 1;
+    Solution narrow = done(Search(start, std::min(begin + kFirstTryMs, end), budget.memoryBytes, true, 0));
     if (narrow.verdict == Verdict::Winnable) return narrow;
     unsigned salt = 1;
     const double beamsEnd = std::min(ThreadMilliseconds() + quarter, end);
-    for (std::size_t width : {30, 100, 300, 1000}) {
+    for (std::size_t width : {10, 20, 50, 100, 300, 1000}) {
         Solution beam = done(Beam(start, beamsEnd, budget.memoryBytes, width, salt++));
         if (beam.verdict == Verdict::Winnable) return beam;
     }
@@ -513,6 +515,7 @@ Solution Solve(const Position& start, const Budget& budget) {
         if (wide.verdict == Verdict::Winnable) return wide;
         deadline = ThreadMilliseconds();
     }
+    constexpr double kTryMs = 4;  // for each of the late narrow passes
     for (salt = 1; ThreadMilliseconds() < end; ++salt) {
         deadline = std::min(deadline + kTryMs, end);
         narrow = done(Search(start, deadline, budget.memoryBytes, true, salt));
