@@ -47,8 +47,11 @@ void Position::Push(int column, int card) {
     const int len = len_[column]++;
     cols_[column][len] = static_cast<std::int8_t>(card);
     ranks_[column][len] = static_cast<std::int8_t>(Rank(card));
-    if (len > 0 && break_[column] == kNoBreak && ranks_[column][len] >= ranks_[column][len - 1])
-        break_[column] = static_cast<std::uint8_t>(len);
+    if (len > 0) {
+        const int above = ranks_[column][len - 1];
+        starts_[column][len] = static_cast<std::uint8_t>(starts_[column][len - 1] + (ranks_[column][len] != above - 1));
+        if (break_[column] == kNoBreak && ranks_[column][len] >= above) break_[column] = static_cast<std::uint8_t>(len);
+    }
     std::uint64_t a = hashA_[column][len], b = hashB_[column][len];
     Extend(a, b, card);
     hashA_[column][len + 1] = a;
@@ -225,6 +228,17 @@ int Position::Disorder() const {
     return total;
 }
 
+int Position::PiecesOf(int column, int len) const {
+    const int from = break_[column];
+    return from < len ? 1 + starts_[column][len - 1] - starts_[column][from] : 0;
+}
+
+int Position::Pieces() const {
+    int total = 0;
+    for (int c = 0; c < kColumns; ++c) total += PiecesOf(c, len_[c]);
+    return total;
+}
+
 // Every card from a column's first break down must leave the column at least once, the
 // deepest first. A card leaves for its foundation (every lower card of its suit is then off
 // its place already), into an empty column (a column was dug out completely), or onto a card
@@ -287,7 +301,7 @@ Key Position::Fingerprint(bool inOrder) const {
 Position::Preview Position::Peek(const Move& m) const {
     std::uint64_t a = sumA_, b = sumB_, hand = hand_;
     std::array<std::int8_t, kSuitCount> found = found_;
-    Preview after{{}, Disorder(), 0, 0};
+    Preview after{{}, Disorder(), Pieces(), 0, 0};
     for (int c = 0; c < kColumns; ++c) after.empty += len_[c] == 0;
     for (int s = 0; s < kSuitCount; ++s) after.home += found_[s] + 1;
     if (IsColumn(m.from)) {
@@ -295,6 +309,7 @@ Position::Preview Position::Peek(const Move& m) const {
         a += hashA_[m.from][left] - hashA_[m.from][len];
         b += hashB_[m.from][left] - hashB_[m.from][len];
         after.disorder -= DisorderOf(m.from) - (break_[m.from] < left ? left - break_[m.from] : 0);
+        after.pieces -= PiecesOf(m.from, len) - PiecesOf(m.from, left);
         after.empty += left == 0;
     } else if (m.from == kHand) {
         hand &= ~(1ULL << m.card);
@@ -309,7 +324,8 @@ Position::Preview Position::Peek(const Move& m) const {
             Extend(toA, toB, IsColumn(m.from) ? cols_[m.from][len_[m.from] - m.count + k] : m.card);
         a += toA - hashA_[m.to][len];
         b += toB - hashB_[m.to][len];
-        // A legal move lands in order: only cards below a break add to the disorder.
+        // A legal move lands in order, one rank below the card it goes onto: below a break it
+        // adds to the disorder, but it goes on the last run there.
         if (break_[m.to] != kNoBreak) after.disorder += m.count;
         after.empty -= len == 0;
     } else {

@@ -53,6 +53,8 @@ public:
     // Cards from each column's first break in the order to its end: those that must leave.
     int Disorder() const;
     int DisorderOf(int column) const;
+    // The runs (each card one rank below the one before it) that the disorder falls into.
+    int Pieces() const;
     // True only when no sequence of moves can win from here (false proves nothing).
     bool Stuck() const;
     // With `inOrder`, the order of the columns counts too.
@@ -63,6 +65,7 @@ public:
     struct Preview {
         Key key;       // Fingerprint()
         int disorder;  // Disorder(): 0 when the move wins
+        int pieces;    // Pieces()
         int empty;     // empty columns
         int home;      // cards on the foundations
     };
@@ -78,6 +81,8 @@ private:
     int LastRank(int column) const { return ranks_[column][len_[column] - 1]; }
     // Slot where the run at the end of the column starts (each card one rank below the last).
     int RunStart(int column) const;
+    // Pieces() of a column cut to its first `len` cards.
+    int PiecesOf(int column, int len) const;
 
     // A card onto the end of a column, with the column's running hashes, and cards off it.
     void Push(int column, int card);
@@ -90,6 +95,8 @@ private:
     static constexpr std::uint8_t kNoBreak = kSlots + 1;
     std::array<std::array<std::int8_t, kSlots>, kColumns> ranks_{};
     std::array<std::uint8_t, kColumns> break_{};
+    // How many of slots 1..s start a new run (a card not one rank below the one before it).
+    std::array<std::array<std::uint8_t, kSlots>, kColumns> starts_{};
     // Two running hashes of each column's cards from the top, entry s covering slots
     // 0..s-1, and their sums over the columns (which leave the columns' order out): the
     // fingerprint then costs a few operations, not a few a card.

@@ -56,11 +56,21 @@ void ExpectPeekAndUndoMatchTheMoves(solver::Position& p, const std::vector<solve
     for (const solver::Move& m : moves) {
         const solver::Position::Preview preview = p.Peek(m);
         p.Apply(m);
-        int empty = 0, home = 0;
-        for (int c = 0; c < kColumns; ++c) empty += p.Length(c) == 0;
+        int empty = 0, home = 0, pieces = 0;
+        for (int c = 0; c < kColumns; ++c) {
+            empty += p.Length(c) == 0;
+            // A piece starts at the first break and at each card not one rank below the last.
+            bool broken = false;
+            for (int s = 1; s < p.Length(c); ++s) {
+                const int rank = Rank(p.Card(c, s)), above = Rank(p.Card(c, s - 1));
+                pieces += (!broken && rank >= above) || (broken && rank != above - 1);
+                broken = broken || rank >= above;
+            }
+        }
         for (int suit = 0; suit < kSuitCount; ++suit) home += p.FoundationRank(suit) + 1;
         EXPECT_TRUE(preview.key == p.Fingerprint()) << solver::CardText(m.card);
         EXPECT_EQ(preview.disorder, p.Disorder()) << solver::CardText(m.card);
+        EXPECT_EQ(preview.pieces, pieces) << solver::CardText(m.card);
         EXPECT_EQ(preview.empty, empty);
         EXPECT_EQ(preview.home, home);
         p.Undo(m);
