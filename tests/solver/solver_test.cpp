@@ -59,7 +59,8 @@ void ExpectPeekAndUndoMatchTheMoves(solver::Position& p, const std::vector<solve
         int empty = 0, home = 0, pieces = 0;
         for (int c = 0; c < kColumns; ++c) {
             empty += p.Length(c) == 0;
-            // A piece starts at the first break and at each card not one rank below the last.
+            // A piece starts at the first break, and after it at each card that is not one
+            // rank below the card above it.
             bool broken = false;
             for (int s = 1; s < p.Length(c); ++s) {
                 const int rank = Rank(p.Card(c, s)), above = Rank(p.Card(c, s - 1));
