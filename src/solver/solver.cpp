@@ -399,6 +399,10 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
     std::vector<std::vector<Step>> depths;  // how each position of each depth was reached
     std::vector<Candidate> candidates;
     std::vector<Child> children;  // of one position of the beam
+    // The children of the position before, looked up only once this one's are previewed: the
+    // lookups mostly miss the cache, and by then their table slots, fetched ahead, are there.
+    std::vector<Child> waiting;
+    int waitingFrom = 0;
     const auto better = [](const Candidate& a, const Candidate& b) {
         return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
     };
@@ -419,6 +423,26 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         Shorten(start, solution.moves);
         return finish();
     };
+    // Looks the waiting children up; false when the table is full.
+    const auto lookUp = [&] {
+        const std::size_t first = candidates.size();
+        for (const Child& child : waiting) {
+            const SeenTable::Result result = seen.Insert(child.key);
+            if (result == SeenTable::Result::Full) return false;
+            if (result == SeenTable::Result::Added)
+                candidates.push_back({child.promise, child.key.lo * (2 * salt + 1), {waitingFrom, child.move}, true});
+        }
+        // At most two children of one position, unless too few others remain to fill the
+        // beam: a beam filled with the children of a few positions soon follows one line.
+        const auto own = candidates.begin() + static_cast<std::ptrdiff_t>(first);
+        for (int k = 0; k < kMaxChildren; ++k) {
+            auto best = candidates.end();
+            for (auto c = own; c != candidates.end(); ++c)
+                if (c->spare && (best == candidates.end() || better(*c, *best))) best = c;
+            if (best != candidates.end()) best->spare = false;
+        }
+        return true;
+    };
     while (!beam.empty() && depths.size() < kMaxDepth && ThreadMilliseconds() < deadline) {
         candidates.clear();
         for (std::size_t i = 0; i < beam.size(); ++i) {
@@ -430,7 +454,6 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             // would only take the beam's room.
             const auto safe = std::find_if(moves.begin(), moves.end(), [&](const Move& m) { return IsSafeHome(p, m); });
             if (safe != moves.end()) moves = {*safe};
-            // All the children first, then their lookups, which mostly miss the cache.
             children.clear();
             for (const Move& m : moves) {
                 if (IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
@@ -439,24 +462,12 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
                 children.push_back({after.key, Promise(after), m});
                 seen.Prefetch(after.key);
             }
-            const std::size_t first = candidates.size();
-            for (const Child& child : children) {
-                const SeenTable::Result result = seen.Insert(child.key);
-                if (result == SeenTable::Result::Full) return finish();
-                if (result == SeenTable::Result::Added)
-                    candidates.push_back(
-                        {child.promise, child.key.lo * (2 * salt + 1), {static_cast<int>(i), child.move}, true});
-            }
-            // At most two children of one position, unless too few others remain to fill the
-            // beam: a beam filled with the children of a few positions soon follows one line.
-            const auto own = candidates.begin() + static_cast<std::ptrdiff_t>(first);
-            for (int k = 0; k < kMaxChildren; ++k) {
-                auto best = candidates.end();
-                for (auto c = own; c != candidates.end(); ++c)
-                    if (c->spare && (best == candidates.end() || better(*c, *best))) best = c;
-                if (best != candidates.end()) best->spare = false;
-            }
+            if (!lookUp()) return finish();
+            waiting.swap(children);
+            waitingFrom = static_cast<int>(i);
         }
+        if (!lookUp()) return finish();
+        waiting.clear();
         if (candidates.size() > width) {
             // The most promising of those within their share, then of the others; each part in
             // order, so that a position two reach counts towards the more promising one's share.
