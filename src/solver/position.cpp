@@ -212,8 +212,11 @@ void Position::Undo(const Move& m) {
     }
 }
 
-int Position::DisorderOf(int column) const {
-    return break_[column] == kNoBreak ? 0 : len_[column] - break_[column];
+int Position::DisorderOf(int column) const { return DisorderOf(column, len_[column]); }
+
+int Position::DisorderOf(int column, int len) const {
+    const int from = break_[column];
+    return from < len ? len - from : 0;
 }
 
 bool Position::Descending() const {
@@ -308,7 +311,7 @@ Position::Preview Position::Peek(const Move& m) const {
         const int len = len_[m.from], left = len - m.count;
         a += hashA_[m.from][left] - hashA_[m.from][len];
         b += hashB_[m.from][left] - hashB_[m.from][len];
-        after.disorder -= DisorderOf(m.from) - (break_[m.from] < left ? left - break_[m.from] : 0);
+        after.disorder -= DisorderOf(m.from) - DisorderOf(m.from, left);
         after.pieces -= PiecesOf(m.from, len) - PiecesOf(m.from, left);
         after.empty += left == 0;
     } else if (m.from == kHand) {

@@ -81,7 +81,8 @@ private:
     int LastRank(int column) const { return ranks_[column][len_[column] - 1]; }
     // Slot where the run at the end of the column starts (each card one rank below the last).
     int RunStart(int column) const;
-    // Pieces() of a column cut to its first `len` cards.
+    // DisorderOf() and the runs it falls into, of a column cut to its first `len` cards.
+    int DisorderOf(int column, int len) const;
     int PiecesOf(int column, int len) const;
 
     // A card onto the end of a column, with the column's running hashes, and cards off it.
