@@ -16,11 +16,28 @@ constexpr std::uint64_t Mix(std::uint64_t x) {
     return x;
 }
 
-// The running hashes of a column, one card further.
-void Extend(std::uint64_t& a, std::uint64_t& b, int card) {
-    const auto value = static_cast<std::uint64_t>(card + 1);
-    a = Mix(a ^ value);
-    b = Mix(b + value * 0xd6e8feb86659fd93ULL);
+// A column's hashes mixed, before they are added up over the columns.
+constexpr std::uint64_t MixA(std::uint64_t a) { return Mix(a); }
+constexpr std::uint64_t MixB(std::uint64_t b) { return Mix(b + 0x9e3779b97f4a7c15ULL) ^ 0x632be59bd9b4e019ULL; }
+
+// The random numbers of each card on each slot.
+struct Randoms {
+    std::array<std::array<std::uint64_t, kCardCount>, kSlots> a{}, b{};
+    constexpr Randoms() {
+        for (int slot = 0; slot < kSlots; ++slot)
+            for (int card = 0; card < kCardCount; ++card) {
+                const auto x = static_cast<std::uint64_t>(slot * 64 + card + 1);
+                a[slot][card] = Mix(x * 0xd6e8feb86659fd93ULL);
+                b[slot][card] = Mix(x * 0xa0761d6478bd642fULL + 0xe7037ed1a0b428dbULL);
+            }
+    }
+};
+constexpr Randoms kRandom;
+
+// A card's share of a column's hashes, put on its slot (sign 1) or taken off (-1).
+void Place(std::uint64_t& a, std::uint64_t& b, int slot, int card, std::uint64_t sign = 1) {
+    a += sign * kRandom.a[slot][card];
+    b += sign * kRandom.b[slot][card];
 }
 
 // The fingerprint from the sums of the columns' hashes, the hand and the foundations.
@@ -36,35 +53,42 @@ Key Seal(std::uint64_t a, std::uint64_t b, std::uint64_t hand, const std::array<
 Position::Position() {
     break_.fill(kNoBreak);
     for (int c = 0; c < kColumns; ++c) {
-        hashA_[c][0] = 0x9e3779b97f4a7c15ULL;
-        hashB_[c][0] = 0x632be59bd9b4e019ULL;
-        sumA_ += hashA_[c][0];
-        sumB_ += hashB_[c][0];
+        mixA_[c] = MixA(0);
+        mixB_[c] = MixB(0);
+        sumA_ += mixA_[c];
+        sumB_ += mixB_[c];
     }
 }
 
 void Position::Push(int column, int card) {
     const int len = len_[column]++;
     cols_[column][len] = static_cast<std::int8_t>(card);
-    ranks_[column][len] = static_cast<std::int8_t>(Rank(card));
+    runFrom_[column][len] = static_cast<std::uint8_t>(len);
     if (len > 0) {
-        const int above = ranks_[column][len - 1];
-        starts_[column][len] = static_cast<std::uint8_t>(starts_[column][len - 1] + (ranks_[column][len] != above - 1));
-        if (break_[column] == kNoBreak && ranks_[column][len] >= above) break_[column] = static_cast<std::uint8_t>(len);
+        const int above = Rank(cols_[column][len - 1]), rank = Rank(card);
+        const bool joins = rank == above - 1;
+        starts_[column][len] = static_cast<std::uint8_t>(starts_[column][len - 1] + !joins);
+        if (joins) runFrom_[column][len] = runFrom_[column][len - 1];
+        if (break_[column] == kNoBreak && rank >= above) break_[column] = static_cast<std::uint8_t>(len);
     }
-    std::uint64_t a = hashA_[column][len], b = hashB_[column][len];
-    Extend(a, b, card);
-    hashA_[column][len + 1] = a;
-    hashB_[column][len + 1] = b;
-    sumA_ += a - hashA_[column][len];
-    sumB_ += b - hashB_[column][len];
+    Place(hashA_[column], hashB_[column], len, card);
+    Rehash(column);
+}
+
+void Position::Rehash(int column) {
+    const std::uint64_t a = MixA(hashA_[column]), b = MixB(hashB_[column]);
+    sumA_ += a - mixA_[column];
+    sumB_ += b - mixB_[column];
+    mixA_[column] = a;
+    mixB_[column] = b;
 }
 
 void Position::Cut(int column, int count) {
     const int len = len_[column];
     len_[column] = static_cast<std::uint8_t>(len - count);
-    sumA_ += hashA_[column][len - count] - hashA_[column][len];
-    sumB_ += hashB_[column][len - count] - hashB_[column][len];
+    for (int slot = len - count; slot < len; ++slot)
+        Place(hashA_[column], hashB_[column], slot, cols_[column][slot], -1);
+    Rehash(column);
     if (break_[column] >= len_[column]) break_[column] = kNoBreak;
 }
 
@@ -82,13 +106,6 @@ Position::Position(const std::array<Column, kColumns>& columns, std::uint64_t ha
     for (int c = 0; c < kColumns; ++c)
         for (int card : columns[c]) Push(c, card);
     for (int s = 0; s < kSuitCount; ++s) found_[s] = static_cast<std::int8_t>(foundationRank[s]);
-}
-
-int Position::RunStart(int column) const {
-    const auto& ranks = ranks_[column];
-    int i = len_[column] - 1;
-    while (i > 0 && ranks[i - 1] == ranks[i] + 1) --i;
-    return i;
 }
 
 namespace {
@@ -295,8 +312,8 @@ Key Position::Fingerprint(bool inOrder) const {
     std::uint64_t a = 0, b = 0;
     for (int c = 0; c < kColumns; ++c) {
         const auto place = static_cast<std::uint64_t>(c + 1) << 48;
-        a += Mix(hashA_[c][len_[c]] + place);
-        b += Mix(hashB_[c][len_[c]] ^ place);
+        a += Mix(hashA_[c] + place);
+        b += Mix(hashB_[c] ^ place);
     }
     return Seal(a, b, hand_, found_);
 }
@@ -309,8 +326,10 @@ Position::Preview Position::Peek(const Move& m) const {
     for (int s = 0; s < kSuitCount; ++s) after.home += found_[s] + 1;
     if (IsColumn(m.from)) {
         const int len = len_[m.from], left = len - m.count;
-        a += hashA_[m.from][left] - hashA_[m.from][len];
-        b += hashB_[m.from][left] - hashB_[m.from][len];
+        std::uint64_t fromA = hashA_[m.from], fromB = hashB_[m.from];
+        for (int slot = left; slot < len; ++slot) Place(fromA, fromB, slot, cols_[m.from][slot], -1);
+        a += MixA(fromA) - mixA_[m.from];
+        b += MixB(fromB) - mixB_[m.from];
         after.disorder -= DisorderOf(m.from) - DisorderOf(m.from, left);
         after.pieces -= PiecesOf(m.from, len) - PiecesOf(m.from, left);
         after.empty += left == 0;
@@ -322,11 +341,11 @@ Position::Preview Position::Peek(const Move& m) const {
     }
     if (IsColumn(m.to)) {
         const int len = len_[m.to];
-        std::uint64_t toA = hashA_[m.to][len], toB = hashB_[m.to][len];
+        std::uint64_t toA = hashA_[m.to], toB = hashB_[m.to];
         for (int k = 0; k < m.count; ++k)
-            Extend(toA, toB, IsColumn(m.from) ? cols_[m.from][len_[m.from] - m.count + k] : m.card);
-        a += toA - hashA_[m.to][len];
-        b += toB - hashB_[m.to][len];
+            Place(toA, toB, len + k, IsColumn(m.from) ? cols_[m.from][len_[m.from] - m.count + k] : m.card);
+        a += MixA(toA) - mixA_[m.to];
+        b += MixB(toB) - mixB_[m.to];
         // A legal move lands in order, one rank below the card it goes onto: below a break it
         // adds to the disorder, but it goes on the last run there.
         if (break_[m.to] != kNoBreak) after.disorder += m.count;

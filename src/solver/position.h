@@ -78,9 +78,9 @@ public:
 
 private:
     Position();
-    int LastRank(int column) const { return ranks_[column][len_[column] - 1]; }
+    int LastRank(int column) const { return Rank(cols_[column][len_[column] - 1]); }
     // Slot where the run at the end of the column starts (each card one rank below the last).
-    int RunStart(int column) const;
+    int RunStart(int column) const { return runFrom_[column][len_[column] - 1]; }
     // DisorderOf() and the runs it falls into, of a column cut to its first `len` cards.
     int DisorderOf(int column, int len) const;
     int PiecesOf(int column, int len) const;
@@ -88,20 +88,23 @@ private:
     // A card onto the end of a column, with the column's running hashes, and cards off it.
     void Push(int column, int card);
     void Cut(int column, int count);
+    // The sums, after a column's hashes changed.
+    void Rehash(int column);
 
     std::array<std::array<std::int8_t, kSlots>, kColumns> cols_{};
     std::array<std::uint8_t, kColumns> len_{};
-    // The ranks beside the cards, and where each column's order first breaks (kNoBreak when
-    // it does not): the search asks for both far more often than the cards change.
+    // Where each column's order first breaks (kNoBreak when it does not), and its runs (each
+    // card one rank below the one before it): the search asks for them far more often than
+    // the cards change. A beam copies every position it keeps, so they stay small.
     static constexpr std::uint8_t kNoBreak = kSlots + 1;
-    std::array<std::array<std::int8_t, kSlots>, kColumns> ranks_{};
     std::array<std::uint8_t, kColumns> break_{};
-    // How many of slots 1..s start a new run (a card not one rank below the one before it).
-    std::array<std::array<std::uint8_t, kSlots>, kColumns> starts_{};
-    // Two running hashes of each column's cards from the top, entry s covering slots
-    // 0..s-1, and their sums over the columns (which leave the columns' order out): the
-    // fingerprint then costs a few operations, not a few a card.
-    std::array<std::array<std::uint64_t, kSlots + 1>, kColumns> hashA_{}, hashB_{};
+    // How many of slots 1..s start a new run, and the slot where the run through slot s starts.
+    std::array<std::array<std::uint8_t, kSlots>, kColumns> starts_{}, runFrom_{};
+    // Two hashes of each column: sums of a random number for each card on each slot, so that
+    // a card on or off changes them by its own number. The fingerprint adds them up over the
+    // columns, each mixed first (mixA_, mixB_), which leaves the columns' order out; the sums
+    // are kept, so it costs a few operations, not a few a card.
+    std::array<std::uint64_t, kColumns> hashA_{}, hashB_{}, mixA_{}, mixB_{};
     std::uint64_t sumA_ = 0, sumB_ = 0;
     std::uint64_t hand_ = 0;
     std::array<std::int8_t, kSuitCount> found_{-1, -1, -1, -1};
