@@ -13,7 +13,10 @@ namespace tess::solver {
 namespace {
 
 // Fingerprints of the positions seen, in an open-addressed table that doubles while it
-// fits the memory budget.
+// fits the memory budget. The full search keeps whole fingerprints: it proves deals lost, so
+// two positions must never pass for one. A beam proves nothing and keeps half of each
+// (std::uint64_t), which halves the memory its lookups wait for.
+template <class Entry>
 class SeenTable {
 public:
     enum class Result { Added, Present, Full };
@@ -22,21 +25,21 @@ public:
     // roughly how many positions it will see starts that large, since each doubling on the
     // way moves every fingerprint again, into memory fresh from the system.
     explicit SeenTable(std::size_t maxBytes, std::size_t firstSlots = 1 << 12)
-        : maxSlots_(std::max<std::size_t>(maxBytes / sizeof(Key), 1024)) {
+        : maxSlots_(std::max<std::size_t>(maxBytes / sizeof(Entry), 1024)) {
         while (firstSlots > maxSlots_) firstSlots /= 2;
         slots_.resize(firstSlots);
     }
 
-    Result Insert(Key key) {
-        if (key == Key{}) key.lo = 1;  // the empty slot's value
+    Result Insert(Entry key) {
+        if (key == Entry{}) key = Entry{1};  // the empty slot's value
         if (2 * (used_ + 1) > slots_.size()) {
             if (2 * slots_.size() <= maxSlots_) Grow();
             else if (10 * (used_ + 1) > 9 * slots_.size()) return Result::Full;
         }
         const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = key.hi & mask;; i = (i + 1) & mask) {
+        for (std::size_t i = Home(key) & mask;; i = (i + 1) & mask) {
             if (slots_[i] == key) return Result::Present;
-            if (slots_[i] == Key{}) {
+            if (slots_[i] == Entry{}) {
                 slots_[i] = key;
                 ++used_;
                 return Result::Added;
@@ -46,22 +49,25 @@ public:
 
     std::size_t size() const { return used_; }
     // Asks for the key's slot ahead of Insert, so that several lookups wait for memory at once.
-    void Prefetch(const Key& key) const { __builtin_prefetch(&slots_[key.hi & (slots_.size() - 1)]); }
+    void Prefetch(const Entry& key) const { __builtin_prefetch(&slots_[Home(key) & (slots_.size() - 1)]); }
 
 private:
+    static std::size_t Home(const Key& key) { return key.hi; }
+    static std::size_t Home(std::uint64_t key) { return key; }
+
     void Grow() {
-        std::vector<Key> old(slots_.size() * 2);
+        std::vector<Entry> old(slots_.size() * 2);
         old.swap(slots_);
         const std::size_t mask = slots_.size() - 1;
-        for (const Key& key : old) {
-            if (key == Key{}) continue;
-            std::size_t i = key.hi & mask;
-            while (slots_[i] != Key{}) i = (i + 1) & mask;
+        for (const Entry& key : old) {
+            if (key == Entry{}) continue;
+            std::size_t i = Home(key) & mask;
+            while (slots_[i] != Entry{}) i = (i + 1) & mask;
             slots_[i] = key;
         }
     }
 
-    std::vector<Key> slots_;
+    std::vector<Entry> slots_;
     std::size_t used_ = 0;
     std::size_t maxSlots_;
 };
@@ -254,7 +260,7 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
                 bool prune = true) {
     Solution solution;
     Position p = start;
-    SeenTable seen(memoryBytes);
+    SeenTable<Key> seen(memoryBytes);
     seen.Insert(p.Fingerprint());
 
     std::vector<Move> moves;  // the moves of every open frame, one frame after the other
@@ -337,13 +343,13 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
         Key key = p.Fingerprint();
         key.lo ^= mix;
         key.hi ^= mix * 0xc2b2ae3d27d4eb4fULL;
-        const SeenTable::Result seenBefore = seen.Insert(key);
-        if (seenBefore == SeenTable::Result::Present) {
+        const auto seenBefore = seen.Insert(key);
+        if (seenBefore == SeenTable<Key>::Result::Present) {
             p.Undo(m);
             path.pop_back();
             continue;
         }
-        if (seenBefore == SeenTable::Result::Full || pathBytes() > memoryBytes / 4 ||
+        if (seenBefore == SeenTable<Key>::Result::Full || pathBytes() > memoryBytes / 4 ||
             (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline)) {
             path.clear();
             solution.positions = static_cast<long>(seen.size());
@@ -375,8 +381,7 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
         Move move;
     };
     struct Candidate {
-        int promise;
-        std::uint64_t order;
+        std::uint64_t order;  // lower first: the promise, then a tie-break that `salt` sets
         Step step;
         bool spare;  // beyond its position's share
     };
@@ -393,8 +398,9 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
     std::size_t firstSlots = 1 << 12;
     while (firstSlots < width * kSlotsPerWidth) firstSlots *= 2;
     Solution solution;
-    SeenTable seen(memoryBytes, firstSlots);
-    seen.Insert(start.Fingerprint());
+    using Table = SeenTable<std::uint64_t>;
+    Table seen(memoryBytes, firstSlots);
+    seen.Insert(start.Fingerprint().hi);
     std::vector<Position> beam{start}, next;
     std::vector<std::vector<Step>> depths;  // how each position of each depth was reached
     std::vector<Candidate> candidates;
@@ -403,9 +409,7 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
     // lookups mostly miss the cache, and by then their table slots, fetched ahead, are there.
     std::vector<Child> waiting;
     int waitingFrom = 0;
-    const auto better = [](const Candidate& a, const Candidate& b) {
-        return a.promise != b.promise ? a.promise < b.promise : a.order < b.order;
-    };
+    const auto better = [](const Candidate& a, const Candidate& b) { return a.order < b.order; };
     std::vector<Move> moves;
     const auto finish = [&] {
         solution.positions = static_cast<long>(seen.size());
@@ -427,10 +431,14 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
     const auto lookUp = [&] {
         const std::size_t first = candidates.size();
         for (const Child& child : waiting) {
-            const SeenTable::Result result = seen.Insert(child.key);
-            if (result == SeenTable::Result::Full) return false;
-            if (result == SeenTable::Result::Added)
-                candidates.push_back({child.promise, child.key.lo * (2 * salt + 1), {waitingFrom, child.move}, true});
+            const Table::Result result = seen.Insert(child.key.hi);
+            if (result == Table::Result::Full) return false;
+            if (result == Table::Result::Added) {
+                // The promise in the high bits (made positive), the tie-break below it.
+                const auto promise = static_cast<std::uint64_t>(child.promise + (1 << 20)) << 40;
+                const std::uint64_t tieBreak = (child.key.lo * (2 * salt + 1)) >> 24;
+                candidates.push_back({promise | tieBreak, {waitingFrom, child.move}, true});
+            }
         }
         // At most two children of one position, unless too few others remain to fill the
         // beam: a beam filled with the children of a few positions soon follows one line.
@@ -460,7 +468,7 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
                 const Position::Preview after = p.Peek(m);
                 if (after.disorder == 0) return won(static_cast<int>(i), m);
                 children.push_back({after.key, Promise(after), m});
-                seen.Prefetch(after.key);
+                seen.Prefetch(after.key.hi);
             }
             if (!lookUp()) return finish();
             waiting.swap(children);
