@@ -318,12 +318,17 @@ Key Position::Fingerprint(bool inOrder) const {
     return Seal(a, b, hand_, found_);
 }
 
-Position::Preview Position::Peek(const Move& m) const {
+Position::Preview Position::Peek() const {
+    Preview now{Fingerprint(), Disorder(), Pieces(), 0, 0};
+    for (int c = 0; c < kColumns; ++c) now.empty += len_[c] == 0;
+    for (int s = 0; s < kSuitCount; ++s) now.home += found_[s] + 1;
+    return now;
+}
+
+Position::Preview Position::Peek(const Move& m, const Preview& now) const {
     std::uint64_t a = sumA_, b = sumB_, hand = hand_;
     std::array<std::int8_t, kSuitCount> found = found_;
-    Preview after{{}, Disorder(), Pieces(), 0, 0};
-    for (int c = 0; c < kColumns; ++c) after.empty += len_[c] == 0;
-    for (int s = 0; s < kSuitCount; ++s) after.home += found_[s] + 1;
+    Preview after = now;
     if (IsColumn(m.from)) {
         const int len = len_[m.from], left = len - m.count;
         std::uint64_t fromA = hashA_[m.from], fromB = hashB_[m.from];

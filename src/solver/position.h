@@ -69,7 +69,11 @@ public:
         int empty;     // empty columns
         int home;      // cards on the foundations
     };
-    Preview Peek(const Move& move) const;
+    Preview Peek(const Move& move) const { return Peek(move, Peek()); }
+    // The position's own figures, and a move's worked out from them: a beam weighs all the
+    // moves of each position it keeps.
+    Preview Peek() const;
+    Preview Peek(const Move& move, const Preview& now) const;
 
     int Length(int column) const { return len_[column]; }
     int Card(int column, int slot) const { return cols_[column][slot]; }

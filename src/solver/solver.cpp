@@ -463,9 +463,10 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             const auto safe = std::find_if(moves.begin(), moves.end(), [&](const Move& m) { return IsSafeHome(p, m); });
             if (safe != moves.end()) moves = {*safe};
             children.clear();
+            const Position::Preview now = p.Peek();
             for (const Move& m : moves) {
                 if (IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
-                const Position::Preview after = p.Peek(m);
+                const Position::Preview after = p.Peek(m, now);
                 if (after.disorder == 0) return won(static_cast<int>(i), m);
                 children.push_back({after.key, Promise(after), m});
                 seen.Prefetch(after.key.hi);
