@@ -20,10 +20,24 @@ constexpr std::uint64_t Mix(std::uint64_t x) {
 constexpr std::uint64_t MixA(std::uint64_t a) { return Mix(a); }
 constexpr std::uint64_t MixB(std::uint64_t b) { return Mix(b + 0x9e3779b97f4a7c15ULL) ^ 0x632be59bd9b4e019ULL; }
 
-// The random numbers of each card on each slot.
+// The random numbers of each card on each slot, of each card in the hand, and of each
+// foundation's top rank (+ 1, so that 0 is an empty one).
 struct Randoms {
     std::array<std::array<std::uint64_t, kCardCount>, kSlots> a{}, b{};
+    std::array<std::uint64_t, kCardCount> handA{}, handB{};
+    std::array<std::array<std::uint64_t, kRankCount + 1>, kSuitCount> pileA{}, pileB{};
     constexpr Randoms() {
+        for (int card = 0; card < kCardCount; ++card) {
+            const auto x = static_cast<std::uint64_t>(card + 1);
+            handA[card] = Mix(x * 0x8ebc6af09c88c6e3ULL);
+            handB[card] = Mix(x * 0x589965cc75374cc3ULL + 1);
+        }
+        for (int suit = 0; suit < kSuitCount; ++suit)
+            for (int top = 0; top <= kRankCount; ++top) {
+                const auto x = static_cast<std::uint64_t>(suit * 16 + top + 1);
+                pileA[suit][top] = Mix(x * 0x1d8e4e27c47d124fULL + 2);
+                pileB[suit][top] = Mix(x * 0xc2b2ae3d27d4eb4fULL + 3);
+            }
         for (int slot = 0; slot < kSlots; ++slot)
             for (int card = 0; card < kCardCount; ++card) {
                 const auto x = static_cast<std::uint64_t>(slot * 64 + card + 1);
@@ -40,14 +54,6 @@ void Place(std::uint64_t& a, std::uint64_t& b, int slot, int card, std::uint64_t
     b += sign * kRandom.b[slot][card];
 }
 
-// The fingerprint from the sums of the columns' hashes, the hand and the foundations.
-Key Seal(std::uint64_t a, std::uint64_t b, std::uint64_t hand, const std::array<std::int8_t, kSuitCount>& found) {
-    std::uint64_t piles = 0;
-    for (int s = 0; s < kSuitCount; ++s) piles = piles * 16 + static_cast<std::uint64_t>(found[s] + 1);
-    return {a ^ (Mix(hand ^ 0xa0761d6478bd642fULL) + Mix(piles)),
-            b ^ Mix(hand + 0xe7037ed1a0b428dbULL) ^ Mix(piles + 0x8ebc6af09c88c6e3ULL)};
-}
-
 }  // namespace
 
 Position::Position() {
@@ -58,6 +64,24 @@ Position::Position() {
         sumA_ += mixA_[c];
         sumB_ += mixB_[c];
     }
+    for (int s = 0; s < kSuitCount; ++s) {
+        sumA_ += kRandom.pileA[s][0];
+        sumB_ += kRandom.pileB[s][0];
+    }
+}
+
+void Position::SetInHand(int card, bool in) {
+    const std::uint64_t sign = in ? 1 : ~std::uint64_t{0};
+    if (in) hand_ |= 1ULL << card;
+    else hand_ &= ~(1ULL << card);
+    sumA_ += sign * kRandom.handA[card];
+    sumB_ += sign * kRandom.handB[card];
+}
+
+void Position::SetPile(int suit, int rank) {
+    sumA_ += kRandom.pileA[suit][rank + 1] - kRandom.pileA[suit][found_[suit] + 1];
+    sumB_ += kRandom.pileB[suit][rank + 1] - kRandom.pileB[suit][found_[suit] + 1];
+    found_[suit] = static_cast<std::int8_t>(rank);
 }
 
 void Position::Push(int column, int card) {
@@ -95,17 +119,18 @@ void Position::Cut(int column, int count) {
 Position Position::FromDeal(const std::array<int, kCardCount>& deal) {
     Position p;
     for (int i = 0; i < 36; ++i) p.Push(i / 6, deal[i]);
-    for (int i = 36; i < kCardCount; ++i) p.hand_ |= 1ULL << deal[i];
+    for (int i = 36; i < kCardCount; ++i) p.SetInHand(deal[i], true);
     return p;
 }
 
 Position::Position(const std::array<Column, kColumns>& columns, std::uint64_t hand,
                    const std::array<int, kSuitCount>& foundationRank)
     : Position() {
-    hand_ = hand;
+    for (int card = 0; card < kCardCount; ++card)
+        if ((hand >> card) & 1) SetInHand(card, true);
     for (int c = 0; c < kColumns; ++c)
         for (int card : columns[c]) Push(c, card);
-    for (int s = 0; s < kSuitCount; ++s) found_[s] = static_cast<std::int8_t>(foundationRank[s]);
+    for (int s = 0; s < kSuitCount; ++s) SetPile(s, foundationRank[s]);
 }
 
 namespace {
@@ -194,9 +219,9 @@ void Position::Apply(const Move& m) {
     if (IsColumn(m.from)) {
         Cut(m.from, m.count);
     } else if (m.from == kHand) {
-        hand_ &= ~(1ULL << m.card);
+        SetInHand(m.card, false);
     } else {
-        --found_[m.from - kFoundation];
+        SetPile(m.from - kFoundation, found_[m.from - kFoundation] - 1);
     }
     if (IsColumn(m.to)) {
         // The source column keeps the moved cards past its new length, to copy from there.
@@ -206,7 +231,7 @@ void Position::Apply(const Move& m) {
             Push(m.to, m.card);
         }
     } else {
-        found_[m.to - kFoundation] = static_cast<std::int8_t>(Rank(m.card));
+        SetPile(m.to - kFoundation, Rank(m.card));
     }
 }
 
@@ -214,7 +239,7 @@ void Position::Undo(const Move& m) {
     if (IsColumn(m.to)) {
         Cut(m.to, m.count);
     } else {
-        found_[m.to - kFoundation] = static_cast<std::int8_t>(Rank(m.card) - m.count);
+        SetPile(m.to - kFoundation, Rank(m.card) - m.count);
     }
     if (IsColumn(m.from)) {
         if (IsColumn(m.to)) {
@@ -223,9 +248,9 @@ void Position::Undo(const Move& m) {
             for (int k = 0; k < m.count; ++k) Push(m.from, m.card - k);
         }
     } else if (m.from == kHand) {
-        hand_ |= 1ULL << m.card;
+        SetInHand(m.card, true);
     } else {
-        ++found_[m.from - kFoundation];
+        SetPile(m.from - kFoundation, found_[m.from - kFoundation] + 1);
     }
 }
 
@@ -307,15 +332,17 @@ bool Position::Stuck() const {
 }
 
 Key Position::Fingerprint(bool inOrder) const {
-    if (!inOrder) return Seal(sumA_, sumB_, hand_, found_);
+    if (!inOrder) return {sumA_, sumB_};
     // Each column's place hashed with it, so that the order counts.
-    std::uint64_t a = 0, b = 0;
+    std::uint64_t a = sumA_, b = sumB_;
     for (int c = 0; c < kColumns; ++c) {
+        a -= mixA_[c];
+        b -= mixB_[c];
         const auto place = static_cast<std::uint64_t>(c + 1) << 48;
         a += Mix(hashA_[c] + place);
         b += Mix(hashB_[c] ^ place);
     }
-    return Seal(a, b, hand_, found_);
+    return {a, b};
 }
 
 Position::Preview Position::Peek() const {
@@ -326,8 +353,7 @@ Position::Preview Position::Peek() const {
 }
 
 Position::Preview Position::Peek(const Move& m, const Preview& now) const {
-    std::uint64_t a = sumA_, b = sumB_, hand = hand_;
-    std::array<std::int8_t, kSuitCount> found = found_;
+    std::uint64_t a = sumA_, b = sumB_;
     Preview after = now;
     if (IsColumn(m.from)) {
         const int len = len_[m.from], left = len - m.count;
@@ -339,9 +365,12 @@ Position::Preview Position::Peek(const Move& m, const Preview& now) const {
         after.pieces -= PiecesOf(m.from, len) - PiecesOf(m.from, left);
         after.empty += left == 0;
     } else if (m.from == kHand) {
-        hand &= ~(1ULL << m.card);
+        a -= kRandom.handA[m.card];
+        b -= kRandom.handB[m.card];
     } else {
-        --found[m.from - kFoundation];
+        const int suit = m.from - kFoundation, rank = found_[suit];
+        a += kRandom.pileA[suit][rank] - kRandom.pileA[suit][rank + 1];
+        b += kRandom.pileB[suit][rank] - kRandom.pileB[suit][rank + 1];
         --after.home;
     }
     if (IsColumn(m.to)) {
@@ -356,11 +385,12 @@ Position::Preview Position::Peek(const Move& m, const Preview& now) const {
         if (break_[m.to] != kNoBreak) after.disorder += m.count;
         after.empty -= len == 0;
     } else {
-        const int suit = m.to - kFoundation;
-        after.home += Rank(m.card) - found[suit];
-        found[suit] = static_cast<std::int8_t>(Rank(m.card));
+        const int suit = m.to - kFoundation, was = found_[suit], rank = Rank(m.card);
+        after.home += rank - was;
+        a += kRandom.pileA[suit][rank + 1] - kRandom.pileA[suit][was + 1];
+        b += kRandom.pileB[suit][rank + 1] - kRandom.pileB[suit][was + 1];
     }
-    after.key = Seal(a, b, hand, found);
+    after.key = {a, b};
     return after;
 }
 

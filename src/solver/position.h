@@ -94,6 +94,10 @@ private:
     void Cut(int column, int count);
     // The sums, after a column's hashes changed.
     void Rehash(int column);
+    // A card into the hand or out of it, and a foundation's new top rank (-1 empty), with
+    // their share of the sums.
+    void SetInHand(int card, bool in);
+    void SetPile(int suit, int rank);
 
     std::array<std::array<std::int8_t, kSlots>, kColumns> cols_{};
     std::array<std::uint8_t, kColumns> len_{};
@@ -105,9 +109,10 @@ private:
     // How many of slots 1..s start a new run, and the slot where the run through slot s starts.
     std::array<std::array<std::uint8_t, kSlots>, kColumns> starts_{}, runFrom_{};
     // Two hashes of each column: sums of a random number for each card on each slot, so that
-    // a card on or off changes them by its own number. The fingerprint adds them up over the
-    // columns, each mixed first (mixA_, mixB_), which leaves the columns' order out; the sums
-    // are kept, so it costs a few operations, not a few a card.
+    // a card on or off changes them by its own number. The fingerprint is kept as two sums:
+    // of the columns' hashes, each mixed first (mixA_, mixB_), which leaves the columns' order
+    // out, and of a random number for each hand card and each foundation's top. A move then
+    // changes it in a few operations.
     std::array<std::uint64_t, kColumns> hashA_{}, hashB_{}, mixA_{}, mixB_{};
     std::uint64_t sumA_ = 0, sumB_ = 0;
     std::uint64_t hand_ = 0;
