@@ -89,7 +89,7 @@ private:
     int DisorderOf(int column, int len) const;
     int PiecesOf(int column, int len) const;
 
-    // A card onto the end of a column, with the column's running hashes, and cards off it.
+    // A card onto the end of a column, with the column's hashes and the sums, and cards off it.
     void Push(int column, int card);
     void Cut(int column, int count);
     // The sums, after a column's hashes changed.
