@@ -206,18 +206,25 @@ struct KeyHash {
 // Shortens a winning line: from each position, jump to the latest later position of the
 // line that one move reaches (the win itself among them). Positions are told by their
 // fingerprints with the columns in order, since the rest of the line names its columns, and
-// not kept, since a deep search can find a line of a million moves.
-void Shorten(const Position& start, std::vector<Move>& line) {
+// not kept, since a deep search can find a line of a million moves. Past `deadline` the rest
+// of the line is kept as it is: shortening a line of thousands of moves takes tens of
+// milliseconds.
+void Shorten(const Position& start, std::vector<Move>& line, double deadline) {
     std::unordered_map<Key, std::size_t, KeyHash> index;
     Position p = start;
     index[p.Fingerprint(true)] = 0;
     for (std::size_t i = 0; i < line.size(); ++i) {
+        if (i % 1024 == 1023 && ThreadMilliseconds() >= deadline) return;
         p.Apply(line[i]);
         index[p.Fingerprint(true)] = i + 1;
     }
     std::vector<Move> shorter, moves;
     p = start;
     for (std::size_t i = 0; i < line.size();) {
+        if (ThreadMilliseconds() >= deadline) {  // p is the position after line[0, i)
+            shorter.insert(shorter.end(), line.begin() + static_cast<std::ptrdiff_t>(i), line.end());
+            break;
+        }
         moves.clear();
         p.Generate(moves, false);
         std::size_t best = i + 1;
@@ -334,7 +341,6 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
         if (p.Descending()) {
             solution.verdict = Verdict::Winnable;
             solution.positions = static_cast<long>(seen.size());
-            Shorten(start, path);
             return solution;
         }
         // The same table, but other lines from it.
@@ -425,7 +431,6 @@ Solution Beam(const Position& start, double deadline, std::size_t memoryBytes, s
             from = step.from;
         }
         std::reverse(solution.moves.begin(), solution.moves.end());
-        Shorten(start, solution.moves);
         return finish();
     };
     // Looks the waiting children up; false when the table is full.
@@ -516,16 +521,18 @@ Solution Solve(const Position& start, const Budget& budget) {
     const double begin = ThreadMilliseconds();
     const double end = begin + static_cast<double>(budget.milliseconds);
     const double quarter = 0.25 * static_cast<double>(budget.milliseconds);
-    if (!budget.prune) return Search(start, end, budget.memoryBytes, false, 0, false);
-    // The static proof settles a few deals at once; tried at every position it costs more
-    // than it prunes.
-    if (start.Stuck()) return {Verdict::NotWinnable, {}, 0};
     long positions = 0;
+    // Winning lines are shortened within the budget.
     const auto done = [&](Solution solution) {
         positions += solution.positions;
         solution.positions = positions;
+        if (solution.verdict == Verdict::Winnable) Shorten(start, solution.moves, end);
         return solution;
     };
+    if (!budget.prune) return done(Search(start, end, budget.memoryBytes, false, 0, false));
+    // The static proof settles a few deals at once; tried at every position it costs more
+    // than it prunes.
+    if (start.Stuck()) return {Verdict::NotWinnable, {}, 0};
     // A fifth of a millisecond (and at least the 1024 positions between looks at the clock):
     // what the first narrow pass wins later, the narrowest beams mostly win sooner. A beam's
     // time grows with its width, so the widths grow in small steps.

@@ -135,8 +135,8 @@ protected:
     // Solves the deal; when winnable, its line must win in the game at its last move, and
     // the static proof must never condemn a position the win passes through, and the preview
     // of every legal move there must match the move.
-    solver::Solution SolveAndReplay(const Deal& deal) {
-        solver::Solution solution = solver::Solve(solver::Position::FromDeal(deal), {.milliseconds = 2000});
+    solver::Solution SolveAndReplay(const Deal& deal, long milliseconds = 2000) {
+        solver::Solution solution = solver::Solve(solver::Position::FromDeal(deal), {.milliseconds = milliseconds});
         if (solution.verdict != Verdict::Winnable) return solution;
         EXPECT_EQ(Replay(deal, solver::MoveLines(solution.moves)), static_cast<int>(solution.moves.size()));
         solver::Position p = solver::Position::FromDeal(deal);
@@ -169,6 +169,8 @@ TEST_F(SolverTest, CraftedDealsAreWonInTheFewestMovesAndRandomOnesReplayToTheWin
         const solver::Solution solution = SolveAndReplay(deal);
         EXPECT_EQ(solution.verdict, Verdict::Winnable);
         EXPECT_EQ(solution.moves.size(), fewest);
+        // With no time left to shorten it, the line found is kept whole, and still wins.
+        EXPECT_EQ(SolveAndReplay(deal, 0).verdict, Verdict::Winnable);
     }
     for (std::uint64_t seed : {1, 12}) {  // the first deals of these seeds can be won
         game.SeedRandom(seed);
