@@ -7,7 +7,11 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
+#include <type_traits>
 #include <unordered_map>
+
+#include "solver/table_memory.h"
 
 namespace tess::solver {
 
@@ -19,6 +23,8 @@ namespace {
 // (std::uint64_t), which halves the memory its lookups wait for.
 template <class Entry>
 class SeenTable {
+    static_assert(std::is_trivially_copyable_v<Entry>, "slots start as zero bytes: the empty Entry{}");
+
 public:
     enum class Result { Added, Present, Full };
 
@@ -28,16 +34,16 @@ public:
     explicit SeenTable(std::size_t maxBytes, std::size_t firstSlots = 1 << 12)
         : maxSlots_(std::max<std::size_t>(maxBytes / sizeof(Entry), 1024)) {
         while (firstSlots > maxSlots_) firstSlots /= 2;
-        slots_.resize(firstSlots);
+        Allocate(firstSlots, false);
     }
 
     Result Insert(Entry key) {
         if (key == Entry{}) key = Entry{1};  // the empty slot's value
-        if (2 * (used_ + 1) > slots_.size()) {
-            if (2 * slots_.size() <= maxSlots_) Grow();
-            else if (10 * (used_ + 1) > 9 * slots_.size()) return Result::Full;
+        if (2 * (used_ + 1) > size_) {
+            if (2 * size_ <= maxSlots_) Grow();
+            else if (10 * (used_ + 1) > 9 * size_) return Result::Full;
         }
-        const std::size_t mask = slots_.size() - 1;
+        const std::size_t mask = size_ - 1;
         for (std::size_t i = Home(key) & mask;; i = (i + 1) & mask) {
             if (slots_[i] == key) return Result::Present;
             if (slots_[i] == Entry{}) {
@@ -50,17 +56,26 @@ public:
 
     std::size_t size() const { return used_; }
     // Asks for the key's slot ahead of Insert, so that several lookups wait for memory at once.
-    void Prefetch(const Entry& key) const { __builtin_prefetch(&slots_[Home(key) & (slots_.size() - 1)]); }
+    void Prefetch(const Entry& key) const { __builtin_prefetch(&slots_[Home(key) & (size_ - 1)]); }
 
 private:
     static std::size_t Home(const Key& key) { return key.hi; }
     static std::size_t Home(std::uint64_t key) { return key; }
 
+    // A table that had to grow is filling up.
+    void Allocate(std::size_t slots, bool filling) {
+        memory_ = TableMemory(slots * sizeof(Entry), filling);
+        slots_ = static_cast<Entry*>(memory_.data());
+        size_ = slots;
+    }
+
     void Grow() {
-        std::vector<Entry> old(slots_.size() * 2);
-        old.swap(slots_);
-        const std::size_t mask = slots_.size() - 1;
-        for (const Entry& key : old) {
+        const TableMemory old = std::move(memory_);
+        const Entry* const oldSlots = slots_;
+        const std::size_t oldSize = size_;
+        Allocate(2 * size_, true);
+        const std::size_t mask = size_ - 1;
+        for (const Entry& key : std::span(oldSlots, oldSize)) {
             if (key == Entry{}) continue;
             std::size_t i = Home(key) & mask;
             while (slots_[i] != Entry{}) i = (i + 1) & mask;
@@ -68,7 +83,9 @@ private:
         }
     }
 
-    std::vector<Entry> slots_;
+    TableMemory memory_;
+    Entry* slots_ = nullptr;
+    std::size_t size_ = 0;
     std::size_t used_ = 0;
     std::size_t maxSlots_;
 };

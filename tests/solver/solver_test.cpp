@@ -10,6 +10,7 @@
 #include "files/saved_game.h"
 #include "rules/random_play.h"
 #include "solver/solver.h"
+#include "solver/table_memory.h"
 #include "support/recording_platform.h"
 #include "support/table_builder.h"
 
@@ -297,6 +298,28 @@ TEST_F(SolverTest, SolverAndGameAgreeOnEveryLegalMoveAlongLongPlay) {
         }
     }
     EXPECT_GT(compared, 10'000);
+}
+
+// A table's memory is zero and writable to its last byte, mapped on its own (a table that
+// fills) or not, and a move hands it over whole: the search's tables never reach that size
+// in the tests above.
+TEST(SolverTables, MemoryComesZeroedAndAMoveHandsItOver) {
+    constexpr std::size_t kBytes = (std::size_t{9} << 20) + 8;
+    for (const bool filling : {false, true}) {
+        solver::TableMemory memory(kBytes, filling);
+        auto* const bytes = static_cast<unsigned char*>(memory.data());
+        for (std::size_t i = 0; i < kBytes; i += 4096) {
+            ASSERT_EQ(bytes[i], 0) << i;
+            bytes[i] = 1;
+        }
+        ASSERT_EQ(bytes[kBytes - 1], 0);
+        bytes[kBytes - 1] = 1;
+        solver::TableMemory moved = std::move(memory);
+        EXPECT_EQ(memory.data(), nullptr);
+        memory = std::move(moved);  // the memory `moved` held must outlive it
+        ASSERT_EQ(memory.data(), bytes);
+        EXPECT_EQ(bytes[kBytes - 1], 1);
+    }
 }
 
 }  // namespace
