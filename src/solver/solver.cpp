@@ -139,10 +139,10 @@ bool IsSafeHome(const Position& p, const Move& m) {
 // (one onto it, one from its foundation, a run that carries it along). The narrow search
 // asks that such a move come next. That finds wins sooner, but it is not exhaustive (two
 // such cards may wait for the same move), so only the full search can prove that a deal
-// cannot be won.
-bool AwaitsBuilding(const Position& p, const Move& last) {
-    if (last.from == kHand) return IsFoundation(last.to) || p.Length(last.to) > 1;
-    return IsFoundation(last.from) && p.Length(last.to) > 1;
+// cannot be won. `before` is the position the move is made from.
+bool AwaitsBuilding(const Position& before, const Move& m) {
+    if (m.from == kHand) return IsFoundation(m.to) || before.Length(m.to) > 0;
+    return IsFoundation(m.from) && before.Length(m.to) > 0;
 }
 
 bool BuildsOn(const Move& last, const Move& next) {
@@ -215,6 +215,7 @@ struct Frame {
     std::size_t begin, end, next;
     Waiting waiting;
     bool forced = false;  // its one move is a safe one home, made outside any group
+    bool awaits = false;  // narrow: the move that led here awaits one that builds on it
 };
 
 struct KeyHash {
@@ -291,35 +292,70 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
     std::vector<Move> moves;  // the moves of every open frame, one frame after the other
     std::vector<Frame> frames;
     std::vector<int> scores;  // of the frame being ordered
+    std::vector<Key> keys;    // of the frame being ordered: the positions its moves reach
     std::vector<Move>& path = solution.moves;
-    const auto expand = [&](const Waiting& waiting) {
+    bool full = false;  // the table
+    // Lists the moves to try from `p`, most promising first, in a frame of their own; true
+    // when one of them wins (it ends the path then). Each position a move reaches is looked
+    // up here, not when the move is made: the lookups mostly miss the cache, and asked for
+    // together they wait for memory at once; moves to positions seen are dropped unmade. A
+    // position marked seen here is still entered from this frame, unless the search stops,
+    // so the full search stays exhaustive.
+    const auto expand = [&](const Waiting& waiting, bool awaits) {
         const std::size_t begin = moves.size();
         p.Generate(moves, true);
+        bool forced = false;
         // Only between groups of lazy moves: a waiting card must be used first.
         if (prune && !narrow && waiting.size == 0) {
-            for (std::size_t i = begin; i < moves.size(); ++i) {
-                if (!IsSafeHome(p, moves[i])) continue;
-                moves[begin] = moves[i];
+            const auto safe = std::find_if(moves.begin() + static_cast<std::ptrdiff_t>(begin), moves.end(),
+                                           [&](const Move& m) { return IsSafeHome(p, m); });
+            if (safe != moves.end()) {
+                moves[begin] = *safe;
                 moves.resize(begin + 1);
-                frames.push_back({begin, begin + 1, begin, Waiting{}, true});
-                return;
+                forced = true;
             }
         }
+        keys.clear();
+        const Position::Preview now = p.Peek();
         std::size_t kept = begin;
         Waiting after;
         for (std::size_t i = begin; i < moves.size(); ++i) {
-            if (prune && IsFoundation(moves[i].from) && NeverNeeded(p, moves[i].card)) continue;
-            if (narrow ? !path.empty() && AwaitsBuilding(p, path.back()) && !BuildsOn(path.back(), moves[i])
-                       : !waiting.After(p, moves[i], prune, after))
-                continue;
-            moves[kept++] = moves[i];
+            const Move m = moves[i];
+            // The same table, but other lines from it: the cards waiting to be built on.
+            std::uint64_t mix = 0;
+            if (!forced) {
+                if (prune && IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
+                if (narrow) {
+                    if (awaits && !BuildsOn(path.back(), m)) continue;
+                    if (AwaitsBuilding(p, m)) mix = static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL;
+                } else {
+                    if (!waiting.After(p, m, prune, after)) continue;
+                    mix = after.Salt();
+                }
+            }
+            const Position::Preview preview = p.Peek(m, now);
+            // The game checks the win after every move.
+            if (preview.disorder == 0) {
+                path.push_back(m);
+                return true;
+            }
+            keys.push_back({preview.key.lo ^ mix, preview.key.hi ^ (mix * 0xc2b2ae3d27d4eb4fULL)});
+            seen.Prefetch(keys.back());
+            moves[kept++] = m;
         }
         moves.resize(kept);
         std::array<int, kColumns> disorder{};
         for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
         scores.clear();
-        for (std::size_t i = begin; i < moves.size(); ++i)
+        kept = begin;
+        for (std::size_t i = begin; i < moves.size(); ++i) {
+            const auto result = seen.Insert(keys[i - begin]);
+            full = full || result == SeenTable<Key>::Result::Full;
+            if (result != SeenTable<Key>::Result::Added) continue;
+            moves[kept++] = moves[i];
             scores.push_back(16 * Score(p, disorder, moves[i]) + TieBreak(moves[i], salt));
+        }
+        moves.resize(kept);
         for (std::size_t i = 1; i < scores.size(); ++i) {  // few moves: insertion sort
             const Move m = moves[begin + i];
             const int s = scores[i];
@@ -331,13 +367,20 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             moves[begin + j] = m;
             scores[j] = s;
         }
-        frames.push_back({begin, moves.size(), begin, waiting});
+        frames.push_back({begin, moves.size(), begin, waiting, forced, awaits});
+        return false;
     };
 
     // The path's frames count against the memory budget too: a deep pass can make a path of
     // a million moves.
     const auto pathBytes = [&] { return moves.capacity() * sizeof(Move) + frames.capacity() * sizeof(Frame); };
-    expand(Waiting{});
+    const auto stop = [&](Verdict verdict) {
+        if (verdict != Verdict::Winnable) path.clear();
+        solution.verdict = verdict;
+        solution.positions = static_cast<long>(seen.size());
+        return solution;
+    };
+    if (expand(Waiting{}, false)) return stop(Verdict::Winnable);
     long steps = 0;
     while (!frames.empty()) {
         Frame& frame = frames.back();
@@ -350,40 +393,17 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             }
             continue;
         }
+        if (full || pathBytes() > memoryBytes / 4 || (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline))
+            return stop(Verdict::Unknown);
         const Move m = moves[frame.next++];
         Waiting waiting;
         if (!frame.forced) frame.waiting.After(p, m, prune, waiting);
+        const bool awaits = narrow && AwaitsBuilding(p, m);
         p.Apply(m);
         path.push_back(m);
-        // The win is checked after each move, as the game checks it.
-        if (p.Descending()) {
-            solution.verdict = Verdict::Winnable;
-            solution.positions = static_cast<long>(seen.size());
-            return solution;
-        }
-        // The same table, but other lines from it.
-        const std::uint64_t mix = narrow ? (AwaitsBuilding(p, m) ? static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL : 0)
-                                          : waiting.Salt();
-        Key key = p.Fingerprint();
-        key.lo ^= mix;
-        key.hi ^= mix * 0xc2b2ae3d27d4eb4fULL;
-        const auto seenBefore = seen.Insert(key);
-        if (seenBefore == SeenTable<Key>::Result::Present) {
-            p.Undo(m);
-            path.pop_back();
-            continue;
-        }
-        if (seenBefore == SeenTable<Key>::Result::Full || pathBytes() > memoryBytes / 4 ||
-            (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline)) {
-            path.clear();
-            solution.positions = static_cast<long>(seen.size());
-            return solution;
-        }
-        expand(waiting);
+        if (expand(waiting, awaits)) return stop(Verdict::Winnable);
     }
-    solution.verdict = narrow ? Verdict::Unknown : Verdict::NotWinnable;
-    solution.positions = static_cast<long>(seen.size());
-    return solution;
+    return stop(narrow ? Verdict::Unknown : Verdict::NotWinnable);
 }
 
 // How promising a position is for a beam, lower first: the cards that must still leave their
