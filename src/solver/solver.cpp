@@ -292,15 +292,11 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
     std::vector<Move> moves;  // the moves of every open frame, one frame after the other
     std::vector<Frame> frames;
     std::vector<int> scores;  // of the frame being ordered
-    std::vector<Key> keys;    // of the frame being ordered: the positions its moves reach
+    std::vector<Key> keys;    // of every open frame's moves: the positions they reach
     std::vector<Move>& path = solution.moves;
-    bool full = false;  // the table
-    // Lists the moves to try from `p`, most promising first, in a frame of their own; true
-    // when one of them wins (it ends the path then). Each position a move reaches is looked
-    // up here, not when the move is made: the lookups mostly miss the cache, and asked for
-    // together they wait for memory at once; moves to positions seen are dropped unmade. A
-    // position marked seen here is still entered from this frame, unless the search stops,
-    // so the full search stays exhaustive.
+    // Lists the moves to try from `p`, most promising first, in a frame of their own, with
+    // the fingerprints of the positions they reach (previewed, their table slots fetched
+    // ahead); true when one of them wins (it ends the path then).
     const auto expand = [&](const Waiting& waiting, bool awaits) {
         const std::size_t begin = moves.size();
         p.Generate(moves, true);
@@ -315,10 +311,13 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
                 forced = true;
             }
         }
-        keys.clear();
         const Position::Preview now = p.Peek();
         std::size_t kept = begin;
         Waiting after;
+        std::array<int, kColumns> disorder{};
+        for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
+        scores.clear();
+        keys.resize(begin);
         for (std::size_t i = begin; i < moves.size(); ++i) {
             const Move m = moves[i];
             // The same table, but other lines from it: the cards waiting to be built on.
@@ -342,29 +341,21 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             keys.push_back({preview.key.lo ^ mix, preview.key.hi ^ (mix * 0xc2b2ae3d27d4eb4fULL)});
             seen.Prefetch(keys.back());
             moves[kept++] = m;
-        }
-        moves.resize(kept);
-        std::array<int, kColumns> disorder{};
-        for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
-        scores.clear();
-        kept = begin;
-        for (std::size_t i = begin; i < moves.size(); ++i) {
-            const auto result = seen.Insert(keys[i - begin]);
-            full = full || result == SeenTable<Key>::Result::Full;
-            if (result != SeenTable<Key>::Result::Added) continue;
-            moves[kept++] = moves[i];
-            scores.push_back(16 * Score(p, disorder, moves[i]) + TieBreak(moves[i], salt));
+            scores.push_back(16 * Score(p, disorder, m) + TieBreak(m, salt));
         }
         moves.resize(kept);
         for (std::size_t i = 1; i < scores.size(); ++i) {  // few moves: insertion sort
             const Move m = moves[begin + i];
+            const Key k = keys[begin + i];
             const int s = scores[i];
             std::size_t j = i;
             for (; j > 0 && scores[j - 1] < s; --j) {
                 moves[begin + j] = moves[begin + j - 1];
+                keys[begin + j] = keys[begin + j - 1];
                 scores[j] = scores[j - 1];
             }
             moves[begin + j] = m;
+            keys[begin + j] = k;
             scores[j] = s;
         }
         frames.push_back({begin, moves.size(), begin, waiting, forced, awaits});
@@ -373,7 +364,9 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
 
     // The path's frames count against the memory budget too: a deep pass can make a path of
     // a million moves.
-    const auto pathBytes = [&] { return moves.capacity() * sizeof(Move) + frames.capacity() * sizeof(Frame); };
+    const auto pathBytes = [&] {
+        return moves.capacity() * sizeof(Move) + keys.capacity() * sizeof(Key) + frames.capacity() * sizeof(Frame);
+    };
     const auto stop = [&](Verdict verdict) {
         if (verdict != Verdict::Winnable) path.clear();
         solution.verdict = verdict;
@@ -386,6 +379,7 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
         Frame& frame = frames.back();
         if (frame.next == frame.end) {
             moves.resize(frame.begin);
+            keys.resize(frame.begin);
             frames.pop_back();
             if (!path.empty()) {
                 p.Undo(path.back());
@@ -393,9 +387,17 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             }
             continue;
         }
-        if (full || pathBytes() > memoryBytes / 4 || (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline))
+        const std::size_t i = frame.next++;
+        // A position is looked up only when its move is tried, and a move to one seen is not
+        // made. Looking up all of a frame's positions as it was listed saved no more time,
+        // and the narrow passes, blocked from positions they would have reached deeper down,
+        // won less in their first fifth of a millisecond.
+        const auto result = seen.Insert(keys[i]);
+        if (result == SeenTable<Key>::Result::Present) continue;
+        if (result == SeenTable<Key>::Result::Full || pathBytes() > memoryBytes / 4 ||
+            (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline))
             return stop(Verdict::Unknown);
-        const Move m = moves[frame.next++];
+        const Move m = moves[i];
         Waiting waiting;
         if (!frame.forced) frame.waiting.After(p, m, prune, waiting);
         const bool awaits = narrow && AwaitsBuilding(p, m);
