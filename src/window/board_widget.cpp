@@ -80,7 +80,7 @@ public:
         setPosition(at);
     }
 
-protected:
+private:
     // The see-through corners: a window pixel (a square of device pixels) belongs to the
     // window only where the picture covers all of it, so no edge is ever blended over
     // anything but the card beneath.
@@ -106,6 +106,7 @@ protected:
         return QRegion(QBitmap::fromImage(mask));
     }
 
+protected:
     void exposeEvent(QExposeEvent*) override {
         if (isExposed()) Show(QRect(QPoint(), size()));
     }

@@ -6,7 +6,7 @@
 namespace tess::test {
 namespace {
 
-TEST_F(RulesTest, LongRandomPlayStaysConsistentAndUndoesBackToTheLayout) {
+TEST_F(RulesTest, LongRandomPlayKeepsTheTableTheDragTheWinAndTheHistoryRight) {
     using play::Action;
     std::array<long, 10> done{};  // steps by Action
     long moves = 0;
