@@ -139,10 +139,10 @@ bool IsSafeHome(const Position& p, const Move& m) {
 // (one onto it, one from its foundation, a run that carries it along). The narrow search
 // asks that such a move come next. That finds wins sooner, but it is not exhaustive (two
 // such cards may wait for the same move), so only the full search can prove that a deal
-// cannot be won. `before` is the position the move is made from.
-bool AwaitsBuilding(const Position& before, const Move& m) {
-    if (m.from == kHand) return IsFoundation(m.to) || before.Length(m.to) > 0;
-    return IsFoundation(m.from) && before.Length(m.to) > 0;
+// cannot be won.
+bool AwaitsBuilding(const Position& p, const Move& last) {
+    if (last.from == kHand) return IsFoundation(last.to) || p.Length(last.to) > 1;
+    return IsFoundation(last.from) && p.Length(last.to) > 1;
 }
 
 bool BuildsOn(const Move& last, const Move& next) {
@@ -215,7 +215,6 @@ struct Frame {
     std::size_t begin, end, next;
     Waiting waiting;
     bool forced = false;  // its one move is a safe one home, made outside any group
-    bool awaits = false;  // narrow: the move that led here awaits one that builds on it
 };
 
 struct KeyHash {
@@ -292,94 +291,58 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
     std::vector<Move> moves;  // the moves of every open frame, one frame after the other
     std::vector<Frame> frames;
     std::vector<int> scores;  // of the frame being ordered
-    std::vector<Key> keys;    // of every open frame's moves: the positions they reach
     std::vector<Move>& path = solution.moves;
-    // Lists the moves to try from `p`, most promising first, in a frame of their own, with
-    // the fingerprints of the positions they reach (previewed, their table slots fetched
-    // ahead); true when one of them wins (it ends the path then).
-    const auto expand = [&](const Waiting& waiting, bool awaits) {
+    const auto expand = [&](const Waiting& waiting) {
         const std::size_t begin = moves.size();
         p.Generate(moves, true);
-        bool forced = false;
         // Only between groups of lazy moves: a waiting card must be used first.
         if (prune && !narrow && waiting.size == 0) {
-            const auto safe = std::find_if(moves.begin() + static_cast<std::ptrdiff_t>(begin), moves.end(),
-                                           [&](const Move& m) { return IsSafeHome(p, m); });
-            if (safe != moves.end()) {
-                moves[begin] = *safe;
+            for (std::size_t i = begin; i < moves.size(); ++i) {
+                if (!IsSafeHome(p, moves[i])) continue;
+                moves[begin] = moves[i];
                 moves.resize(begin + 1);
-                forced = true;
+                frames.push_back({begin, begin + 1, begin, Waiting{}, true});
+                return;
             }
         }
-        const Position::Preview now = p.Peek();
         std::size_t kept = begin;
         Waiting after;
+        for (std::size_t i = begin; i < moves.size(); ++i) {
+            if (prune && IsFoundation(moves[i].from) && NeverNeeded(p, moves[i].card)) continue;
+            if (narrow ? !path.empty() && AwaitsBuilding(p, path.back()) && !BuildsOn(path.back(), moves[i])
+                       : !waiting.After(p, moves[i], prune, after))
+                continue;
+            moves[kept++] = moves[i];
+        }
+        moves.resize(kept);
         std::array<int, kColumns> disorder{};
         for (int c = 0; c < kColumns; ++c) disorder[c] = p.DisorderOf(c);
         scores.clear();
-        keys.resize(begin);
-        for (std::size_t i = begin; i < moves.size(); ++i) {
-            const Move m = moves[i];
-            // The same table, but other lines from it: the cards waiting to be built on.
-            std::uint64_t mix = 0;
-            if (!forced) {
-                if (prune && IsFoundation(m.from) && NeverNeeded(p, m.card)) continue;
-                if (narrow) {
-                    if (awaits && !BuildsOn(path.back(), m)) continue;
-                    if (AwaitsBuilding(p, m)) mix = static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL;
-                } else {
-                    if (!waiting.After(p, m, prune, after)) continue;
-                    mix = after.Salt();
-                }
-            }
-            const Position::Preview preview = p.Peek(m, now);
-            // The game checks the win after every move.
-            if (preview.disorder == 0) {
-                path.push_back(m);
-                return true;
-            }
-            keys.push_back({preview.key.lo ^ mix, preview.key.hi ^ (mix * 0xc2b2ae3d27d4eb4fULL)});
-            seen.Prefetch(keys.back());
-            moves[kept++] = m;
-            scores.push_back(16 * Score(p, disorder, m) + TieBreak(m, salt));
-        }
-        moves.resize(kept);
+        for (std::size_t i = begin; i < moves.size(); ++i)
+            scores.push_back(16 * Score(p, disorder, moves[i]) + TieBreak(moves[i], salt));
         for (std::size_t i = 1; i < scores.size(); ++i) {  // few moves: insertion sort
             const Move m = moves[begin + i];
-            const Key k = keys[begin + i];
             const int s = scores[i];
             std::size_t j = i;
             for (; j > 0 && scores[j - 1] < s; --j) {
                 moves[begin + j] = moves[begin + j - 1];
-                keys[begin + j] = keys[begin + j - 1];
                 scores[j] = scores[j - 1];
             }
             moves[begin + j] = m;
-            keys[begin + j] = k;
             scores[j] = s;
         }
-        frames.push_back({begin, moves.size(), begin, waiting, forced, awaits});
-        return false;
+        frames.push_back({begin, moves.size(), begin, waiting});
     };
 
     // The path's frames count against the memory budget too: a deep pass can make a path of
     // a million moves.
-    const auto pathBytes = [&] {
-        return moves.capacity() * sizeof(Move) + keys.capacity() * sizeof(Key) + frames.capacity() * sizeof(Frame);
-    };
-    const auto stop = [&](Verdict verdict) {
-        if (verdict != Verdict::Winnable) path.clear();
-        solution.verdict = verdict;
-        solution.positions = static_cast<long>(seen.size());
-        return solution;
-    };
-    if (expand(Waiting{}, false)) return stop(Verdict::Winnable);
+    const auto pathBytes = [&] { return moves.capacity() * sizeof(Move) + frames.capacity() * sizeof(Frame); };
+    expand(Waiting{});
     long steps = 0;
     while (!frames.empty()) {
         Frame& frame = frames.back();
         if (frame.next == frame.end) {
             moves.resize(frame.begin);
-            keys.resize(frame.begin);
             frames.pop_back();
             if (!path.empty()) {
                 p.Undo(path.back());
@@ -387,25 +350,40 @@ Solution Search(const Position& start, double deadline, std::size_t memoryBytes,
             }
             continue;
         }
-        const std::size_t i = frame.next++;
-        // A position is looked up only when its move is tried, and a move to one seen is not
-        // made. Looking up all of a frame's positions as it was listed saved no more time,
-        // and the narrow passes, blocked from positions they would have reached deeper down,
-        // won less in their first fifth of a millisecond.
-        const auto result = seen.Insert(keys[i]);
-        if (result == SeenTable<Key>::Result::Present) continue;
-        if (result == SeenTable<Key>::Result::Full || pathBytes() > memoryBytes / 4 ||
-            (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline))
-            return stop(Verdict::Unknown);
-        const Move m = moves[i];
+        const Move m = moves[frame.next++];
         Waiting waiting;
         if (!frame.forced) frame.waiting.After(p, m, prune, waiting);
-        const bool awaits = narrow && AwaitsBuilding(p, m);
         p.Apply(m);
         path.push_back(m);
-        if (expand(waiting, awaits)) return stop(Verdict::Winnable);
+        // The win is checked after each move, as the game checks it.
+        if (p.Descending()) {
+            solution.verdict = Verdict::Winnable;
+            solution.positions = static_cast<long>(seen.size());
+            return solution;
+        }
+        // The same table, but other lines from it.
+        const std::uint64_t mix = narrow ? (AwaitsBuilding(p, m) ? static_cast<std::uint64_t>(m.card + 1) * 0x9e3779b97f4a7c15ULL : 0)
+                                          : waiting.Salt();
+        Key key = p.Fingerprint();
+        key.lo ^= mix;
+        key.hi ^= mix * 0xc2b2ae3d27d4eb4fULL;
+        const auto seenBefore = seen.Insert(key);
+        if (seenBefore == SeenTable<Key>::Result::Present) {
+            p.Undo(m);
+            path.pop_back();
+            continue;
+        }
+        if (seenBefore == SeenTable<Key>::Result::Full || pathBytes() > memoryBytes / 4 ||
+            (++steps % 1024 == 0 && ThreadMilliseconds() >= deadline)) {
+            path.clear();
+            solution.positions = static_cast<long>(seen.size());
+            return solution;
+        }
+        expand(waiting);
     }
-    return stop(narrow ? Verdict::Unknown : Verdict::NotWinnable);
+    solution.verdict = narrow ? Verdict::Unknown : Verdict::NotWinnable;
+    solution.positions = static_cast<long>(seen.size());
+    return solution;
 }
 
 // How promising a position is for a beam, lower first: the cards that must still leave their

@@ -26,7 +26,7 @@ struct Budget {
 struct Solution {
     Verdict verdict = Verdict::Unknown;
     std::vector<Move> moves;  // when winnable: from the start to the win
-    long positions = 0;       // distinct positions seen
+    long positions = 0;       // distinct positions visited
 };
 
 Solution Solve(const Position& start, const Budget& budget = {});
